@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,6 +24,8 @@ struct CodeCase {
   int code;  // what CharacterCode gives
   bool representable;
 };
+
+void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.name; }
 
 class CharacterCodeTest : public testing::TestWithParam<CodeCase> {};
 
@@ -77,6 +81,8 @@ struct FromCodeCase {
   int code;
   std::optional<std::u16string> text;
 };
+
+void PrintTo(const FromCodeCase& c, std::ostream* os) { *os << c.name; }
 
 class CharacterFromCodeTest : public testing::TestWithParam<FromCodeCase> {};
 
@@ -134,6 +140,8 @@ struct DecodeCase {
   std::string bytes;
   std::u16string text;
 };
+
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
 
 class FromShiftJisTest : public testing::TestWithParam<DecodeCase> {};
 

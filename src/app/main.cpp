@@ -1,0 +1,32 @@
+// Kirimo: ten memo slots, one click to the clipboard.
+
+#include <QApplication>
+#include <QFont>
+
+#include "app/AppContext.h"
+#include "app/FrmMain.h"
+#include "app/QtPlatform.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Kirimo"));
+  QApplication::setApplicationVersion(QStringLiteral(KIRIMO_VERSION));
+  // The program hides in the tray; only the end command ends it.
+  QApplication::setQuitOnLastWindowClosed(false);
+  // The Windows UI font, or its metric-compatible stand-in elsewhere.
+  QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"),
+                             {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+  QFont font(QStringLiteral("MS UI Gothic"), 9);
+  QApplication::setFont(font);
+
+  kirimo::QtMessageBoxes messages;
+  kirimo::SystemClock clock;
+  kirimo::UserInstanceLock instanceLock;
+  kirimo::ExecutableSettingsLocation location;
+  kirimo::AppContext ctx(kirimo::Services{messages, clock, instanceLock, location});
+
+  kirimo::FrmMain frmMain(ctx);
+  if (frmMain.Form_Load() == kirimo::LoadResult::Terminate) return 0;
+  frmMain.show();
+  return app.exec();
+}

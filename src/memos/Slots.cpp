@@ -1,0 +1,43 @@
+#include "memos/Slots.h"
+
+#include "app/AppContext.h"
+#include "app/FrmMain.h"
+
+namespace kirimo {
+
+namespace {
+// Full-width digits, as the captions show the slot numbers.
+QString FullWidthNumber(int n) {
+  QString out;
+  for (QChar c : QString::number(n)) out += QChar(u'０' + (c.unicode() - u'0'));
+  return out;
+}
+}  // namespace
+
+std::u16string ContentKey(int slot) {
+  return slot == 1 ? std::u16string(u"MEMO") : u"MEMO" + QString::number(slot).toStdU16String();
+}
+
+std::u16string TitleKey(int slot) { return u"DAIMEI" + QString::number(slot).toStdU16String(); }
+
+QString EmptyMemoCaption(int slot) { return QStringLiteral("メモ") + FullWidthNumber(slot); }
+
+QString EmptyResetMenuCaption(int slot) {
+  return QStringLiteral("リセットメモ") + FullWidthNumber(slot);
+}
+
+void RefreshSlotCaptions(AppContext& ctx) {
+  if (!ctx.frmMain) return;
+  for (int n = 1; n <= kSlotCount; ++n) {
+    const std::u16string& title = ctx.state.slotTitle[n];
+    if (title.empty()) continue;
+    ctx.frmMain->SetSlotCaptions(n, QString::fromStdU16String(title));
+  }
+}
+
+void ClearPlainSlots(AppContext& ctx) {
+  for (int n = 1; n <= kSlotCount; ++n) WipeText(ctx.state.slotTitle[n]);
+  for (int n = 1; n <= kSlotCount; ++n) WipeText(ctx.state.slotContent[n]);
+}
+
+}  // namespace kirimo

@@ -1,0 +1,215 @@
+#include "settings/FileAccess.h"
+
+#include <chrono>
+#include <cstdint>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+namespace kirimo::settings::files {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Several attempts, in case a temporary file of a crashed run has the name.
+constexpr int kTemporaryNameAttempts = 16;
+
+std::string RandomHex() {
+  static std::mt19937_64 engine = [] {
+    std::uint64_t seed =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    try {
+      std::random_device device;
+      seed ^= (static_cast<std::uint64_t>(device()) << 32) | device();
+    } catch (...) {
+      // The clock alone still gives distinct names; O_EXCL guards the rest.
+    }
+    return std::mt19937_64(seed);
+  }();
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::uint64_t value = engine();
+  std::string hex(16, '0');
+  for (char& digit : hex) {
+    digit = kDigits[value & 0xF];
+    value >>= 4;
+  }
+  return hex;
+}
+
+// Beside the target, so that the final rename stays within one file system.
+fs::path TemporaryPathFor(const fs::path& target) {
+  fs::path temporary = target;
+  temporary += "." + RandomHex() + ".tmp";
+  return temporary;
+}
+
+// Writing through a symbolic link must change the file it points to, not
+// replace the link with a file of its own.
+std::optional<fs::path> ResolveTarget(const fs::path& file) {
+  std::error_code error;
+  if (!fs::is_symlink(fs::symlink_status(file, error))) return file;
+  fs::path resolved = fs::weakly_canonical(file, error);
+  if (error) return std::nullopt;
+  return resolved;
+}
+
+#ifdef _WIN32
+
+bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  const bool hasOld = attributes != INVALID_FILE_ATTRIBUTES;
+  if (hasOld && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+    return false;
+  }
+
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  fs::path temporary;
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    temporary = TemporaryPathFor(target);
+    handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) break;
+    if (GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
+  if (handle == INVALID_HANDLE_VALUE) return false;
+
+  bool ok = true;
+  while (ok && !bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x10000000u ? 0x10000000u : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    ok = WriteFile(handle, bytes.data(), chunk, &written, nullptr) != 0 && written > 0;
+    bytes.remove_prefix(written);
+  }
+  if (ok) ok = FlushFileBuffers(handle) != 0;
+  if (CloseHandle(handle) == 0) ok = false;
+  if (ok && hasOld) {
+    // Hidden and similar marks survive the replacement (best effort).
+    const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    if (kept != 0) SetFileAttributesW(temporary.c_str(), kept);
+  }
+  if (ok) {
+    ok = MoveFileExW(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  }
+  if (!ok) DeleteFileW(temporary.c_str());
+  return ok;
+}
+
+#else
+
+bool WriteAll(int descriptor, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
+  struct stat old {};
+  const bool hasOld = ::stat(target.c_str(), &old) == 0;
+  if (hasOld) {
+    if (!S_ISREG(old.st_mode)) return false;
+    // Renaming would get past a read-only file; Windows refuses to write
+    // one, and so do we.
+    if (::access(target.c_str(), W_OK) != 0) return false;
+  }
+
+  int descriptor = -1;
+  fs::path temporary;
+  for (int attempt = 0; attempt < kTemporaryNameAttempts && descriptor < 0; ++attempt) {
+    temporary = TemporaryPathFor(target);
+    descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                        hasOld ? S_IRUSR | S_IWUSR : 0666);
+    if (descriptor < 0 && errno != EEXIST) return false;
+  }
+  if (descriptor < 0) return false;
+
+  bool ok = WriteAll(descriptor, bytes);
+  if (ok && hasOld) {
+    // Keep owner, group and mode of the file being replaced where allowed;
+    // a file system without them still gets the new content.
+    if (::fchown(descriptor, old.st_uid, old.st_gid) != 0) {
+      // Not the owner: the file stays ours, with the old mode below.
+    }
+    if (::fchmod(descriptor, old.st_mode & 07777) != 0) {
+      // As above: content matters more than the mode.
+    }
+  }
+  if (ok) ok = ::fsync(descriptor) == 0;
+  if (::close(descriptor) != 0) ok = false;
+  if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+
+  // The rename itself reaches the disk only with the directory.
+  const fs::path directory = target.parent_path();
+  const int directoryDescriptor =
+      ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (directoryDescriptor >= 0) {
+    ::fsync(directoryDescriptor);
+    ::close(directoryDescriptor);
+  }
+  return true;
+}
+
+#endif
+
+}  // namespace
+
+ReadResult ReadFileBytes(const fs::path& file) {
+  ReadResult result;
+  std::error_code error;
+  const fs::file_status status = fs::status(file, error);
+  if (status.type() == fs::file_type::not_found) {
+    result.status = ReadStatus::kMissing;
+    return result;
+  }
+  if (error || status.type() != fs::file_type::regular) {
+    result.status = ReadStatus::kFailed;
+    return result;
+  }
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    result.status = ReadStatus::kFailed;
+    return result;
+  }
+  char buffer[16384];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    result.bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+  }
+  result.status = in.bad() ? ReadStatus::kFailed : ReadStatus::kRead;
+  return result;
+}
+
+bool ReplaceFileContents(const fs::path& file, std::string_view bytes) {
+  const auto target = ResolveTarget(file);
+  if (!target) return false;
+  return WriteAndReplace(*target, bytes);
+}
+
+}  // namespace kirimo::settings::files

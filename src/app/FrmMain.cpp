@@ -15,6 +15,10 @@
 #include "memos/Slots.h"
 #include "window/FloatingWindow.h"
 
+// The pictures live in a static library, whose resource registration the
+// linker would drop unless something refers to it.
+static void InitKirimoResources() { Q_INIT_RESOURCE(resources); }
+
 namespace kirimo {
 
 namespace {
@@ -31,6 +35,7 @@ QRect TwipsRect(int left, int top, int width, int height) {
 }  // namespace
 
 FrmMain::FrmMain(AppContext& ctx) : QMainWindow(nullptr), ctx_(ctx) {
+  InitKirimoResources();
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Kirimo"));
   setWindowIcon(QIcon(QStringLiteral(":/kirimo/app.xpm")));
@@ -42,6 +47,7 @@ FrmMain::FrmMain(AppContext& ctx) : QMainWindow(nullptr), ctx_(ctx) {
   BuildControls();
   BuildMenus();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  layout()->activate();
   ctx_.frmMain = this;
 
   Timer1 = new QTimer(this);

@@ -12,6 +12,7 @@
 #include "app/AppContext.h"
 #include "app/Tray.h"
 #include "app/Twips.h"
+#include "memos/MemoCommands.h"
 #include "memos/Slots.h"
 #include "window/FloatingWindow.h"
 
@@ -113,6 +114,12 @@ void FrmMain::BuildControls() {
 
   for (size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
+  for (int n = 1; n <= kSlotCount; ++n) {
+    connect(cmdMemo[n], &QPushButton::clicked, this, [this, n] { cmdMemo_Click(n); });
+    connect(cmdReset[n], &QPushButton::clicked, this, [this, n] { cmdReset_Click(n); });
+  }
+  connect(cmdAllReset, &QPushButton::clicked, this, &FrmMain::cmdAllReset_Click);
+  connect(cmdClear, &QPushButton::clicked, this, &FrmMain::cmdClear_Click);
   connect(cmdEnd, &QPushButton::clicked, this, &FrmMain::cmdEnd_Click);
   connect(cmdTime, &QPushButton::clicked, this, &FrmMain::cmdTime_Click);
   connect(cmdTask, &QPushButton::clicked, this, &FrmMain::cmdTask_Click);
@@ -199,6 +206,11 @@ void FrmMain::BuildMenus() {
                      mnuTime3})
     a->setCheckable(true);
 
+  for (int n = 1; n <= kSlotCount; ++n) {
+    connect(mnuMemo[n], &QAction::triggered, this, [this, n] { mnuMemo_Click(n); });
+    connect(mnuResetN[n], &QAction::triggered, this, [this, n] { cmdReset_Click(n); });
+  }
+  connect(mnuClipClear, &QAction::triggered, this, &FrmMain::cmdClear_Click);
   connect(mnuEnd, &QAction::triggered, this, &FrmMain::cmdEnd_Click);
 }
 
@@ -213,6 +225,21 @@ void FrmMain::SetEmptySlotCaptions(int slot) {
   mnuMemo[slot]->setText(EmptyMemoCaption(slot));
   mnuResetN[slot]->setText(EmptyResetMenuCaption(slot));
 }
+
+void FrmMain::cmdMemo_Click(int slot) { RecallSlot(ctx_, slot); }
+
+void FrmMain::mnuMemo_Click(int slot) {
+  // From the tray menu the main window may be hidden; the entry dialog must
+  // then leave it hidden when it closes.
+  ctx_.state.mainWasHidden = !isVisible();
+  cmdMemo_Click(slot);
+}
+
+void FrmMain::cmdReset_Click(int slot) { ResetSlot(ctx_, slot); }
+
+void FrmMain::cmdAllReset_Click() { AllReset(ctx_); }
+
+void FrmMain::cmdClear_Click() { ClearClipboard(ctx_); }
 
 void FrmMain::cmdTime_Click() { ToggleClock(ctx_); }
 

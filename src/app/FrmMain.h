@@ -37,8 +37,15 @@ class FrmMain : public QMainWindow {
   void SetEmptySlotCaptions(int slot);
 
   QMenu* windowMenu() const { return mnuWindow; }
+  QAction* windowClearItem() const { return mnuClear; }
+  QTimer* timer() const { return Timer1; }
 
  public slots:
+  void cmdMemo_Click(int slot);
+  void mnuMemo_Click(int slot);
+  void cmdReset_Click(int slot);
+  void cmdAllReset_Click();
+  void cmdClear_Click();
   void cmdEnd_Click();
   void cmdTime_Click();
   void cmdTask_Click();
@@ -57,6 +64,7 @@ class FrmMain : public QMainWindow {
   void PlaceWindow(const std::filesystem::path& file);
   void Form_QueryUnload();
   void Form_Unload();
+  void UnloadOtherWindows();
 
   AppContext& ctx_;
   bool unloaded_ = false;

@@ -13,6 +13,7 @@
 #include "app/Tray.h"
 #include "app/Twips.h"
 #include "lock/PasswordGate.h"
+#include "memos/MemoCommands.h"
 #include "memos/Slots.h"
 #include "settings/Numbers.h"
 #include "settings/Settings.h"
@@ -212,16 +213,22 @@ void FrmMain::Form_QueryUnload() {
   RemoveTrayIcon(ctx_);
 }
 
-void FrmMain::Form_Unload() {
-  // frmAbout, frmInput and frmPass join here as they arrive.
+void FrmMain::UnloadOtherWindows() {
+  // frmAbout and frmPass join here, in this order, as they arrive.
+  UnloadEntryDialog(ctx_);
   UnloadFloatingWindow(ctx_);
+}
+
+void FrmMain::Form_Unload() {
+  UnloadOtherWindows();
   // The main window may be hidden in the tray: its close is the end.
   QCoreApplication::quit();
 }
 
 void FrmMain::cmdEnd_Click() {
-  // The floating window goes first, so its unload is saved as closed.
-  UnloadFloatingWindow(ctx_);
+  // The other windows go first, so the floating window's unload is saved
+  // as closed.
+  UnloadOtherWindows();
   close();
 }
 

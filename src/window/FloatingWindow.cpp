@@ -12,6 +12,8 @@ void ApplyTitleClickDisplay(AppContext&) {}
 void ToggleClock(AppContext&) {}
 void ApplyAutoReturnMarks(AppContext&) {}
 void ApplyClockFormatMarks(AppContext&) {}
+void SetFloatingWindowText(AppContext&, const QString&) {}
+void WindowClear(AppContext&) {}
 void UnloadFloatingWindow(AppContext&) {}
 
 }  // namespace kirimo

@@ -1,6 +1,8 @@
 #pragma once
 // The borderless clock and memo window, and the clock commands.
 
+#include <QString>
+
 namespace kirimo {
 
 struct AppContext;
@@ -11,6 +13,11 @@ void ApplyTitleClickDisplay(AppContext& ctx);
 void ToggleClock(AppContext& ctx);
 void ApplyAutoReturnMarks(AppContext& ctx);
 void ApplyClockFormatMarks(AppContext& ctx);
+// Sets the floating window's text when the window is open.
+void SetFloatingWindowText(AppContext& ctx, const QString& text);
+// The window clear (menu mnuClear): empties the text, disables the item and
+// lets the clock take the window again.
+void WindowClear(AppContext& ctx);
 // Unloads the floating window when it is loaded.
 void UnloadFloatingWindow(AppContext& ctx);
 

@@ -130,11 +130,14 @@ bool WriteAll(int descriptor, std::string_view bytes) {
 bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
   struct stat old {};
   const bool hasOld = ::stat(target.c_str(), &old) == 0;
-  if (hasOld) {
-    if (!S_ISREG(old.st_mode)) return false;
+  if (hasOld && S_ISREG(old.st_mode)) {
     // Renaming would get past a read-only file; Windows refuses to write
     // one, and so do we.
     if (::access(target.c_str(), W_OK) != 0) return false;
+  } else if (hasOld && !S_ISDIR(old.st_mode)) {
+    // Never rename over a device or pipe. A directory in the way makes the
+    // rename fail on its own, after which the temporary file is removed.
+    return false;
   }
 
   int descriptor = -1;
@@ -148,7 +151,7 @@ bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
   if (descriptor < 0) return false;
 
   bool ok = WriteAll(descriptor, bytes);
-  if (ok && hasOld) {
+  if (ok && hasOld && S_ISREG(old.st_mode)) {
     // Keep owner, group and mode of the file being replaced where allowed;
     // a file system without them still gets the new content.
     if (::fchown(descriptor, old.st_uid, old.st_gid) != 0) {

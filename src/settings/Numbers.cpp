@@ -170,7 +170,7 @@ std::u16string FormatSingle(float value) {
 
   std::string out;
   if (negative) out.push_back('-');
-  if (exponent >= 7 || exponent < -5) {
+  if (exponent >= 7 || exponent < -4) {
     // Basic's own scientific form, such as 1.234568E+07 or 1E-06.
     out.push_back(digits[0]);
     if (digits.size() > 1) {

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QMenu>
 #include <QPushButton>
 #include <deque>
 #include <filesystem>
@@ -68,6 +69,13 @@ class DirLocation : public SettingsLocation {
   std::filesystem::path dir;
 };
 
+// Repeatable draws, so that a failing test fails the same way again.
+class SeededRandom : public RandomSource {
+ public:
+  double NextUniform() override { return std::uniform_real_distribution<double>(0, 1)(engine); }
+  std::mt19937 engine{20261210};
+};
+
 // A fresh directory per test, removed afterwards.
 class TempDir {
  public:
@@ -104,7 +112,7 @@ inline void WriteBytes(const std::filesystem::path& p, const std::string& bytes)
 // The program as a user meets it, against Kirim.ini in a temporary directory.
 class AppFixture : public ::testing::Test {
  protected:
-  AppFixture() : location(dir.path()), ctx(Services{boxes, clock, lock, location}) {}
+  AppFixture() : location(dir.path()), ctx(Services{boxes, clock, lock, location, random}) {}
 
   std::filesystem::path ini() const { return dir.path() / "Kirim.ini"; }
   std::string iniBytes() const { return ReadBytes(ini()); }
@@ -136,6 +144,7 @@ class AppFixture : public ::testing::Test {
   FakeClock clock;
   FakeLock lock;
   DirLocation location;
+  SeededRandom random;
   AppContext ctx;
   std::unique_ptr<FrmMain> main;
   LoadResult loadResult = LoadResult::Running;

@@ -7,6 +7,7 @@
 
 #include "app/AppState.h"
 #include "app/Platform.h"
+#include "cipher/RandomSource.h"
 
 namespace kirimo {
 
@@ -17,6 +18,7 @@ struct Services {
   Clock& clock;
   InstanceLock& instanceLock;
   SettingsLocation& location;
+  RandomSource& random;
 };
 
 struct AppContext {

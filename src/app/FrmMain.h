@@ -62,6 +62,8 @@ class FrmMain : public QMainWindow {
 
   void RunStartupSteps(const std::filesystem::path& file);
   void PlaceWindow(const std::filesystem::path& file);
+  // Replaces a stored text by its plain form; false when it could not be decoded.
+  bool DecodeInPlace(std::u16string& text);
   void Form_QueryUnload();
   void Form_Unload();
   void UnloadOtherWindows();

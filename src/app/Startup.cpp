@@ -112,17 +112,22 @@ void FrmMain::RunStartupSteps(const std::filesystem::path& file) {
   PlaceWindow(file);
 
   for (int n = 1; n <= kSlotCount; ++n) s.slotTitle[n] = DecodeStored(ctx_, s.slotTitle[n]);
-  s.storedPassword = DecodeStored(ctx_, s.storedPassword);
-  s.passwordCopy = DecodeStored(ctx_, s.passwordCopy);
+  const bool firstCopyRead = DecodeInPlace(s.storedPassword);
+  const bool secondCopyRead = DecodeInPlace(s.passwordCopy);
+  const bool passwordReadable = firstCopyRead && secondCopyRead;
 
   if (s.passwordRequired == 1) RunStartupPasswordDialog(ctx_);
 
-  // The second copy wins; both are stored anew, so they change at every start.
-  if (s.passwordCopy != s.storedPassword) s.storedPassword = s.passwordCopy;
-  s.storedPassword = EncodeStored(ctx_, s.storedPassword);
-  s.passwordCopy = EncodeStored(ctx_, s.passwordCopy);
-  settings::WriteSetting(s.storedPassword, u"DAIMEI0", kMyData, file);
-  settings::WriteSetting(s.passwordCopy, u"SETTEI", kMyData, file);
+  // The second copy wins; both are stored anew, so they change at every
+  // start. A password that could not be read is left stored as it is:
+  // writing it back empty would silently remove the lock.
+  if (passwordReadable) {
+    if (s.passwordCopy != s.storedPassword) s.storedPassword = s.passwordCopy;
+    s.storedPassword = EncodeStored(ctx_, s.storedPassword);
+    s.passwordCopy = EncodeStored(ctx_, s.passwordCopy);
+    settings::WriteSetting(s.storedPassword, u"DAIMEI0", kMyData, file);
+    settings::WriteSetting(s.passwordCopy, u"SETTEI", kMyData, file);
+  }
 
   s.startupComplete = true;
   AddTrayIcon(ctx_);
@@ -153,6 +158,15 @@ void FrmMain::RunStartupSteps(const std::filesystem::path& file) {
   HideMainWindow(ctx_);
   ApplyWindowTopmost(ctx_);
   ClearPlainSlots(ctx_);
+}
+
+bool FrmMain::DecodeInPlace(std::u16string& text) {
+  // A stored text never stands for an empty one, so an empty result from a
+  // non-empty stored text means it could not be decoded (the decoder has
+  // said so).
+  const bool wasStored = !text.empty();
+  text = DecodeStored(ctx_, text);
+  return !(wasStored && text.empty());
 }
 
 void FrmMain::PlaceWindow(const std::filesystem::path& file) {

@@ -23,7 +23,8 @@ int main(int argc, char* argv[]) {
   kirimo::SystemClock clock;
   kirimo::UserInstanceLock instanceLock;
   kirimo::ExecutableSettingsLocation location;
-  kirimo::AppContext ctx(kirimo::Services{messages, clock, instanceLock, location});
+  kirimo::SystemRandomSource random;
+  kirimo::AppContext ctx(kirimo::Services{messages, clock, instanceLock, location, random});
 
   kirimo::FrmMain frmMain(ctx);
   if (frmMain.Form_Load() == kirimo::LoadResult::Terminate) return 0;

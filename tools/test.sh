@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds (warnings as errors) and runs every test.
+# Sets up, builds (warnings as errors) and runs every test: the whole suite,
+# then the Qt-free core again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, where the decoder's fuzz test earns its keep.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
 bash tools/build.sh -DKIRIMO_WERROR=ON
 ctest --test-dir build -j2 --output-on-failure
+
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKIRIMO_WERROR=ON \
+  -DKIRIMO_SANITIZE=ON -DKIRIMO_CORE_ONLY=ON -DKIRIMO_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j2
+ctest --test-dir build-sanitize -j2 --output-on-failure

@@ -36,6 +36,24 @@ TEST_F(StartupTest, FirstStartCreatesPasswordKeysThenShutdownSavesSettingsInOrde
   EXPECT_EQ(iniBytes(), expected);
 }
 
+TEST_F(StartupTest, EndButtonAndEndMenuItemBothShutDown) {
+  for (const bool fromMenu : {false, true}) {
+    SCOPED_TRACE(fromMenu);
+    SetIni("[MyData]\r\nFUKKI=600\r\n");
+    FrmMain& w = Start();
+    if (fromMenu)
+      Action("mnuEnd")->trigger();
+    else
+      Find("cmdEnd")->click();
+    EXPECT_FALSE(w.isVisible());
+    const std::string bytes = iniBytes();
+    EXPECT_NE(bytes.find("FUKKI=600\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("HIDUKE=26/03/04/05:06\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find(LeftTopLines(w).toStdString()), std::string::npos);
+    main.reset();
+  }
+}
+
 TEST_F(StartupTest, FirstStartCentresTheWindowOnTheScreen) {
   FrmMain& w = Start();
   const QRect screen = QGuiApplication::primaryScreen()->geometry();

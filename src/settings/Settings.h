@@ -30,6 +30,10 @@ std::u16string ReadStoredText(std::u16string_view key, std::u16string_view secti
 
 // Stores value under key in section; true on success. Never leaves a torn
 // file behind.
+// A value with blanks or quotes at its ends is written inside an extra pair
+// of quotes so that it reads back unchanged. Refused (false, file untouched):
+// line breaks or NULs, names that could not be found again, and characters
+// that the file's encoding cannot hold.
 bool WriteSetting(std::u16string_view value, std::u16string_view key,
                   std::u16string_view section, const std::filesystem::path& file);
 

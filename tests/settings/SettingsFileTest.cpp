@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,8 @@ struct ReadCase {
   std::u16string key;
   std::u16string expected;
 };
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
 std::vector<ReadCase> ReadCases() {
   const std::string a254 = std::string(254, 'a');
@@ -152,6 +155,8 @@ struct WriteCase {
   std::string after;
 };
 
+void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
+
 std::vector<WriteCase> WriteCases() {
   return {
       {"ReplacedKeyKeepsPlaceAndSpellingOtherLinesByteForByte",
@@ -242,6 +247,8 @@ struct RefusedCase {
   std::u16string value;
 };
 
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+
 class RefusedWriteTable : public SettingsFileTest,
                           public ::testing::WithParamInterface<RefusedCase> {};
 
@@ -326,6 +333,8 @@ TEST_F(SettingsFileTest, ReadOnlyFileIsNotReplaced) {
   EXPECT_FALSE(WriteSetting(u"600", u"FUKKI", u"MyData", File()));
   EXPECT_EQ(ReadBytes(File()), before);
   EXPECT_EQ(dir_.Entries(), std::vector<std::string>{"Kirim.ini"});
+  // Windows will not delete a read-only file when the directory goes.
+  fs::permissions(File(), fs::perms::owner_write, fs::perm_options::add);
 }
 
 #ifndef _WIN32
@@ -353,6 +362,8 @@ struct PathCase {
   std::u16string dir;
   std::u16string expected;
 };
+
+void PrintTo(const PathCase& c, std::ostream* os) { *os << c.name; }
 
 class SettingsPathTable : public ::testing::TestWithParam<PathCase> {};
 

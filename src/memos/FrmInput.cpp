@@ -1,0 +1,288 @@
+#include "memos/FrmInput.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <exception>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/AppCipher.h"
+#include "app/AppContext.h"
+#include "app/FrmMain.h"
+#include "app/Tray.h"
+#include "app/Twips.h"
+#include "cipher/TextRules.h"
+#include "memos/Slots.h"
+#include "settings/Settings.h"
+
+namespace kirimo {
+
+namespace {
+
+constexpr std::u16string_view kMyData = u"MyData";
+constexpr int kClientWidth = 7080;
+constexpr int kClientHeight = 2100;
+constexpr int kTitleMaxLength = 30;
+constexpr int kContentMaxLength = 510;
+
+QRect TwipsRect(int left, int top, int width, int height) {
+  return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+               TwipsToPixels(height));
+}
+
+// A plain title or content that must not outlive the handler, whichever way
+// the handler is left.
+struct PlainText {
+  explicit PlainText(std::u16string t) : text(std::move(t)) {}
+  ~PlainText() { WipeText(text); }
+  PlainText(const PlainText&) = delete;
+  PlainText& operator=(const PlainText&) = delete;
+  std::u16string text;
+};
+
+MsgIcon BoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information:
+      return MsgIcon::Information;
+    case MessageIcon::Question:
+      return MsgIcon::Question;
+    case MessageIcon::Warning:
+      break;
+  }
+  return MsgIcon::Warning;
+}
+
+void TrimHalfWidthSpaces(std::u16string& text) {
+  const auto first = text.find_first_not_of(u' ');
+  if (first == std::u16string::npos) {
+    text.clear();
+    return;
+  }
+  text.erase(text.find_last_not_of(u' ') + 1);
+  text.erase(0, first);
+}
+
+// The dialog is a top-level window of its own, with its own taskbar entry,
+// so that it stays within reach while the main window sits in the tray. It
+// therefore cannot be a child widget of the main window; this small object,
+// a child of the main window, owns it instead, so that the dialog never
+// outlives the window it reports to.
+class EntryDialogOwner : public QObject {
+ public:
+  explicit EntryDialogOwner(QObject* parent) : QObject(parent) {
+    setObjectName(QStringLiteral("entryDialogOwner"));
+  }
+  std::unique_ptr<FrmInput> dialog;
+};
+
+EntryDialogOwner* FindOwner(AppContext& ctx) {
+  if (!ctx.frmMain) return nullptr;
+  return dynamic_cast<EntryDialogOwner*>(ctx.frmMain->findChild<QObject*>(
+      QStringLiteral("entryDialogOwner"), Qt::FindDirectChildrenOnly));
+}
+
+}  // namespace
+
+FrmInput::FrmInput(AppContext& ctx) : QDialog(nullptr), ctx_(ctx) {
+  setObjectName(QStringLiteral("frmInput"));
+  setWindowTitle(QStringLiteral("テキスト入力"));
+  setWindowIcon(QIcon(QStringLiteral(":/kirimo/app.xpm")));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  BuildControls();
+}
+
+FrmInput::~FrmInput() = default;
+
+void FrmInput::BuildControls() {
+  setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+
+  auto label = [this](const char* name, const QString& caption, QRect twips) {
+    auto* l = new QLabel(caption, this);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return l;
+  };
+  auto textBox = [this](const char* name, int maxLength, QRect twips) {
+    auto* t = new QLineEdit(this);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setMaxLength(maxLength);
+    t->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return t;
+  };
+  auto button = [this](const char* name, const QString& caption, QRect twips) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return b;
+  };
+
+  Label1 = label("Label1", QStringLiteral("メモの題名"), QRect(240, 240, 975, 255));
+  Text1 = textBox("Text1", kTitleMaxLength, QRect(1200, 120, 2895, 375));
+  Label2 = label("Label2", QStringLiteral("メモする内容"), QRect(240, 720, 1095, 255));
+  Text2 = textBox("Text2", kContentMaxLength, QRect(240, 960, 6615, 375));
+  cmdOk = button("cmdOk", QStringLiteral("OK"), QRect(4440, 1560, 1215, 375));
+  cmdReset = button("cmdReset", QStringLiteral("リセット"), QRect(3120, 1560, 1215, 375));
+  cmdCancel = button("cmdCancel", QStringLiteral("キャンセル"), QRect(5760, 1560, 1095, 375));
+  // Enter in either box confirms, as in any dialog.
+  cmdOk->setDefault(true);
+
+  // The labels take no focus; the rest follow their tab indexes.
+  setTabOrder(Text1, cmdOk);
+  setTabOrder(cmdOk, cmdCancel);
+  setTabOrder(cmdCancel, Text2);
+  setTabOrder(Text2, cmdReset);
+  Text1->setFocus();
+
+  connect(cmdOk, &QPushButton::clicked, this, &FrmInput::cmdOk_Click);
+  connect(cmdReset, &QPushButton::clicked, this, &FrmInput::cmdReset_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &FrmInput::cmdCancel_Click);
+}
+
+void FrmInput::Form_Load() {
+  AppState& s = ctx_.state;
+  loaded_ = true;
+  s.entryDialogOpen = true;
+  if (ctx_.frmMain) ctx_.frmMain->timer()->stop();
+  if (s.entryDialogOpen && s.pendingSlot >= 1 && s.pendingSlot <= kSlotCount)
+    setWindowTitle(EmptyMemoCaption(s.pendingSlot) + QStringLiteral("入力"));
+}
+
+void FrmInput::cmdOk_Click() {
+  if (!loaded_) return;
+  AppState& s = ctx_.state;
+  bool failed = false;
+  try {
+    SettingsPathScope path(ctx_);
+    // Some input methods type a few characters with code points that code
+    // page 932 cannot store; the boxes show what will actually be kept.
+    PlainText title(NormalizeJisInput(Text1->text().toStdU16String()));
+    PlainText content(NormalizeJisInput(Text2->text().toStdU16String()));
+    if (const QString shown = QString::fromStdU16String(title.text); shown != Text1->text())
+      Text1->setText(shown);
+    if (const QString shown = QString::fromStdU16String(content.text); shown != Text2->text())
+      Text2->setText(shown);
+
+    if (const auto violation = CheckMemoEntry(title.text, content.text)) {
+      if (!violation->IsSilent())
+        ShowMessage(ctx_, QString::fromStdU16String(violation->message), BoxIcon(violation->icon));
+      return;
+    }
+    const int slot = s.pendingSlot;
+    if (slot < 1 || slot > kSlotCount) return;
+    TrimHalfWidthSpaces(title.text);
+    TrimHalfWidthSpaces(content.text);
+
+    // Both texts are enciphered before anything changes: a text the cipher
+    // cannot store must neither empty the slot nor cost the user what they
+    // typed. The cipher has already said why; the dialog stays as it is.
+    const std::u16string storedContent = EncodeStored(ctx_, content.text);
+    if (storedContent.empty()) return;
+    const std::u16string storedTitle = EncodeStored(ctx_, title.text);
+    if (storedTitle.empty()) return;
+
+    // The title goes last: it is what makes a slot a memo, so a failure
+    // between the two writes leaves a slot that still reads as empty.
+    const std::filesystem::path& file = path.file();
+    if (!settings::WriteSetting(storedContent, ContentKey(slot), kMyData, file) ||
+        !settings::WriteSetting(storedTitle, TitleKey(slot), kMyData, file)) {
+      failed = true;
+    } else {
+      s.slotTitle[slot] = title.text;
+      RefreshSlotCaptions(ctx_);
+      ClearPlainSlots(ctx_);
+    }
+  } catch (const std::exception&) {
+    failed = true;
+  }
+  if (failed) {
+    // The memo is not stored; the dialog keeps both texts so that the user
+    // can try again once the file can be written.
+    ShowMessage(ctx_, QStringLiteral("入力時ＩＮＩファイルに書き込みできませんでした"),
+                MsgIcon::Warning);
+    return;
+  }
+  close();
+}
+
+void FrmInput::cmdReset_Click() { EmptyTextBoxes(); }
+
+void FrmInput::cmdCancel_Click() { close(); }
+
+void FrmInput::closeEvent(QCloseEvent* event) {
+  Unload();
+  event->accept();
+}
+
+void FrmInput::reject() { close(); }
+
+void FrmInput::done(int) { close(); }
+
+void FrmInput::Unload() {
+  if (!loaded_) return;
+  loaded_ = false;
+  Form_QueryUnload();
+  Form_Unload();
+  // Deleting right away could pull the dialog from under the handler that
+  // closed it (a click on one of its own buttons).
+  if (EntryDialogOwner* owner = FindOwner(ctx_); owner && owner->dialog.get() == this)
+    owner->dialog.release();
+  deleteLater();
+}
+
+void FrmInput::Form_QueryUnload() {
+  AppState& s = ctx_.state;
+  s.entryDialogOpen = false;
+  s.pendingSlot = 0;
+  EmptyTextBoxes();
+  // Cancelled or stored, no plain text stays behind in the buffers.
+  ClearPlainSlots(ctx_);
+  if (!s.mainWasHidden) RestoreMainWindow(ctx_);
+}
+
+void FrmInput::Form_Unload() {
+  if (ctx_.frmMain) ctx_.frmMain->timer()->start();
+  ctx_.state.mainWasHidden = false;
+}
+
+void FrmInput::EmptyTextBoxes() {
+  // setText, unlike clear(), also drops the undo history, which would
+  // otherwise keep the typed text.
+  Text1->setText(QString());
+  Text2->setText(QString());
+}
+
+void OpenEntryDialog(AppContext& ctx) {
+  if (!ctx.frmMain) return;
+  EntryDialogOwner* owner = FindOwner(ctx);
+  if (!owner) owner = new EntryDialogOwner(ctx.frmMain);
+  if (owner->dialog && owner->dialog->IsLoaded()) return;
+
+  owner->dialog = std::make_unique<FrmInput>(ctx);
+  FrmInput* dialog = owner->dialog.get();
+  dialog->Form_Load();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    dialog->move(area.x() + (area.width() - dialog->width()) / 2,
+                 area.y() + (area.height() - dialog->height()) / 2);
+  }
+  dialog->show();
+  dialog->raise();
+  dialog->activateWindow();
+}
+
+FrmInput* FindEntryDialog(AppContext& ctx) {
+  EntryDialogOwner* owner = FindOwner(ctx);
+  if (!owner || !owner->dialog || !owner->dialog->IsLoaded()) return nullptr;
+  return owner->dialog.get();
+}
+
+}  // namespace kirimo

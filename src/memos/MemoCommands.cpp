@@ -160,7 +160,12 @@ void ClearClipboard(AppContext& ctx) {
 }
 
 void UnloadEntryDialog(AppContext& ctx) {
-  if (FrmInput* dialog = FindEntryDialog(ctx)) dialog->close();
+  FrmInput* dialog = FindEntryDialog(ctx);
+  if (!dialog) return;
+  // The program is ending: bringing the main window back for a moment
+  // would only make it flash.
+  ctx.state.mainWasHidden = true;
+  dialog->close();
 }
 
 }  // namespace kirimo

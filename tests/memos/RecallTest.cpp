@@ -58,6 +58,32 @@ TEST_F(MemoRecallTest, SlotOneReadsMemoAndNotMemo1) {
   }
 }
 
+// With the show-on-title-click option a recalled content restarts the
+// floating window's count back to the clock; nothing else does.
+TEST_F(MemoRecallTest, OnlyAShownContentRestartsTheAutoReturnCount) {
+  struct Case {
+    const char* name;
+    std::string option;
+    std::u16string content;
+    std::int16_t count;
+  };
+  const Case cases[] = {
+      {"option on", "t", u"shown", 0},
+      {"option on, empty content", "t", u"", 601},
+      {"option off", "", u"not shown", 601},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StartWith({{2, u"two", c.content}}, "WINHYOUJI=" + c.option + "\r\n");
+    ASSERT_EQ(ctx.state.autoReturnCount, 601);
+    Click("cmdMemo2");
+    EXPECT_EQ(ClipboardText(), QString::fromStdU16String(c.content));
+    EXPECT_EQ(ctx.state.autoReturnCount, c.count);
+    EXPECT_TRUE(AllBuffersEmpty());
+    main.reset();
+  }
+}
+
 TEST_F(MemoRecallTest, MenuItemRecallsLikeTheButton) {
   StartWith({{4, u"tel", u"0120-000-000"}});
   Action("mnuMemo4")->trigger();

@@ -74,10 +74,9 @@ class FullSettingsFile {
           EncodeText(std::u16string(u"住所メモ").append(number), cipher));
     }
     const std::pair<const char16_t*, std::u16string_view> settings[] = {
-        {u"WINDOWFLAG", u"1"}, {u"TE", u"t"},       {u"TEM", u""},
-        {u"WINHYOUJI", u"t"},  {u"TIMECASE", u"b"}, {u"TIMEFLAG", u"t"},
-        {u"FNTSIZE", u"c"},    {u"FUKKI", u"600"},  {u"PASSCHK", u"1"},
-        {u"SHYOKAI", u"1"},    {u"FSI", u"0"},      {u"HIDUKE", kStamp}};
+        {u"WINDOWFLAG", u"1"}, {u"TE", u"t"},       {u"TEM", u""},      {u"WINHYOUJI", u"t"},
+        {u"TIMECASE", u"b"},   {u"TIMEFLAG", u"t"}, {u"FNTSIZE", u"c"}, {u"FUKKI", u"600"},
+        {u"PASSCHK", u"1"},    {u"SHYOKAI", u"1"},  {u"FSI", u"0"},     {u"HIDUKE", kStamp}};
     for (const auto& [key, value] : settings) Put(u"MyData", key, value);
     Put(u"frmMain", u"LEFT", u"3705");
     Put(u"frmMain", u"TOP", u"1234.5");

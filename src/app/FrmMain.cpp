@@ -231,7 +231,7 @@ void FrmMain::cmdMemo_Click(int slot) { RecallSlot(ctx_, slot); }
 void FrmMain::mnuMemo_Click(int slot) {
   // From the tray menu the main window may be hidden; the entry dialog must
   // then leave it hidden when it closes.
-  ctx_.state.mainWasHidden = !isVisible();
+  ctx_.state.mainWasHidden = MainWindowHidden(ctx_);
   cmdMemo_Click(slot);
 }
 

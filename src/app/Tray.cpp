@@ -5,16 +5,40 @@
 
 namespace kirimo {
 
-// Without a tray icon there is no way back to a hidden main window, so until
-// the icon exists the main window stays where the user can see it.
 void AddTrayIcon(AppContext&) {}
 void RemoveTrayIcon(AppContext&) {}
-void HideMainWindow(AppContext&) {}
+
+bool TrayIconShown(AppContext&) { return false; }
+
+void HideMainWindow(AppContext& ctx) {
+  FrmMain* w = ctx.frmMain;
+  // Before start-up has shown the window there is nothing to hide; the
+  // window appears when start-up returns.
+  if (!w || !w->isVisible()) return;
+  // Without an icon in the notification area a hidden window could never be
+  // reached again, so it is minimised instead.
+  if (TrayIconShown(ctx))
+    w->hide();
+  else
+    w->showMinimized();
+}
+
+bool MainWindowHidden(AppContext& ctx) {
+  const FrmMain* w = ctx.frmMain;
+  return !w || !w->isVisible() || w->isMinimized();
+}
 
 void RestoreMainWindow(AppContext& ctx) {
-  if (!ctx.frmMain) return;
-  ctx.frmMain->show();
-  ctx.frmMain->activateWindow();
+  FrmMain* w = ctx.frmMain;
+  if (!w) return;
+  if (w->isMinimized())
+    w->showNormal();
+  else
+    w->show();
+  // Focus can be refused (a message box of ours may hold it); the window is
+  // visible all the same.
+  w->raise();
+  w->activateWindow();
 }
 
 }  // namespace kirimo

@@ -2,6 +2,7 @@
 // content on the clipboard; an empty slot opens the entry dialog instead.
 
 #include "MemoFixture.h"
+#include "app/Tray.h"
 
 namespace kirimo::testing {
 namespace {
@@ -102,6 +103,7 @@ TEST_F(MemoRecallTest, EmptySlotOpensTheEntryDialogAndLeavesTheClipboard) {
   FrmInput* dialog = Dialog();
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(dialog->isVisible());
+  EXPECT_TRUE(MainWindowHidden(ctx));
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("メモ６入力"));
   EXPECT_TRUE(Box("Text1")->text().isEmpty());
   EXPECT_TRUE(Box("Text2")->text().isEmpty());
@@ -164,7 +166,7 @@ TEST_F(MemoRecallTest, ClosingTheDialogRestoresTheMainWindowOnlyIfItWasShown) {
 
     ClickInDialog("cmdCancel");
     EXPECT_EQ(Dialog(), nullptr);
-    EXPECT_EQ(main->isVisible(), c.shownAfterwards);
+    EXPECT_EQ(!MainWindowHidden(ctx), c.shownAfterwards);
     EXPECT_FALSE(ctx.state.mainWasHidden);
     EXPECT_FALSE(ctx.state.entryDialogOpen);
     EXPECT_EQ(ctx.state.pendingSlot, 0);

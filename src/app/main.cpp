@@ -4,6 +4,7 @@
 #include <QFont>
 
 #include "app/AppContext.h"
+#include "app/EndSignals.h"
 #include "app/FrmMain.h"
 #include "app/QtPlatform.h"
 
@@ -28,6 +29,7 @@ int main(int argc, char* argv[]) {
 
   kirimo::FrmMain frmMain(ctx);
   if (frmMain.Form_Load() == kirimo::LoadResult::Terminate) return 0;
+  kirimo::CloseOnEndSignals(&frmMain);
   frmMain.show();
   return app.exec();
 }

@@ -1,0 +1,14 @@
+#pragma once
+// A desktop that logs out or shuts down ends its programs with a signal on
+// POSIX systems; this turns such a signal into an ordinary close of the main
+// window, so that the settings are saved as with the close box.
+
+class QWidget;
+
+namespace kirimo {
+
+// Closes `window` when SIGTERM, SIGHUP or SIGINT arrives. Does nothing on
+// systems without POSIX signals, where the platform closes the windows itself.
+void CloseOnEndSignals(QWidget* window);
+
+}  // namespace kirimo

@@ -28,11 +28,6 @@ namespace {
 constexpr int kClientWidth = 8310;
 constexpr int kClientHeight = 4395;
 
-QRect TwipsRect(int left, int top, int width, int height) {
-  return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-               TwipsToPixels(height));
-}
-
 }  // namespace
 
 FrmMain::FrmMain(AppContext& ctx) : QMainWindow(nullptr), ctx_(ctx) {
@@ -73,7 +68,7 @@ void FrmMain::BuildControls() {
   auto button = [&](const char* name, const QString& caption, QRect twips, int tab) {
     auto* b = new QPushButton(caption, client);
     b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    b->setGeometry(TwipsRect(twips));
     b->setAutoDefault(false);
     tabOrder[tab] = b;
     return b;

@@ -3,6 +3,7 @@
 // settings file use them, and turned into pixels only at the Qt boundary.
 
 #include <QGuiApplication>
+#include <QRect>
 #include <QScreen>
 #include <cmath>
 
@@ -19,5 +20,15 @@ inline int TwipsToPixels(double twips) {
 }
 
 inline double PixelsToTwips(int pixels) { return pixels * TwipsPerPixel(); }
+
+// A control's place from the twips of its layout.
+inline QRect TwipsRect(int left, int top, int width, int height) {
+  return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+               TwipsToPixels(height));
+}
+
+inline QRect TwipsRect(const QRect& twips) {
+  return TwipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
 
 }  // namespace kirimo

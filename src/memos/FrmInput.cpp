@@ -32,11 +32,6 @@ constexpr int kClientHeight = 2100;
 constexpr int kTitleMaxLength = 30;
 constexpr int kContentMaxLength = 510;
 
-QRect TwipsRect(int left, int top, int width, int height) {
-  return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-               TwipsToPixels(height));
-}
-
 // A plain title or content that must not outlive the handler, whichever way
 // the handler is left.
 struct PlainText {
@@ -108,20 +103,20 @@ void FrmInput::BuildControls() {
   auto label = [this](const char* name, const QString& caption, QRect twips) {
     auto* l = new QLabel(caption, this);
     l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    l->setGeometry(TwipsRect(twips));
     return l;
   };
   auto textBox = [this](const char* name, int maxLength, QRect twips) {
     auto* t = new QLineEdit(this);
     t->setObjectName(QString::fromLatin1(name));
     t->setMaxLength(maxLength);
-    t->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    t->setGeometry(TwipsRect(twips));
     return t;
   };
   auto button = [this](const char* name, const QString& caption, QRect twips) {
     auto* b = new QPushButton(caption, this);
     b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    b->setGeometry(TwipsRect(twips));
     return b;
   };
 

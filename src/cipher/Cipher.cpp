@@ -47,6 +47,9 @@ constexpr int kFullWidthSpaceCode = -32448;
 // the encoder then draws again. More draws rarely help: past these, the
 // text cannot be stored and the user is told so.
 constexpr int kStampAttempts = 16;
+// "yy/mm/dd/hh:nn". Without it a stored text can neither be made nor read:
+// an empty stamp would be "found" anywhere and turn every memo into noise.
+constexpr std::size_t kStampLength = 14;
 
 void Report(const FailureReporter& reportFailure, std::u16string_view message) {
   if (reportFailure) {
@@ -478,6 +481,10 @@ std::u16string EncodeText(std::u16string_view text, const CipherContext& context
   }
   const FailureReporter& reportFailure = context.reportFailure;
   const std::u16string_view stamp = context.installStamp;
+  if (stamp.size() != kStampLength) {
+    Report(reportFailure, kEncodeFailed);
+    return {};
+  }
 
   // The packed text only seeds the decoy; the plain layer holds the text.
   const std::u16string decoy =
@@ -541,6 +548,9 @@ std::u16string DecodeText(std::u16string_view stored, const CipherContext& conte
     Report(reportFailure, kDecodeFailed);
     return std::u16string();
   };
+  if (stamp.size() != kStampLength) {
+    return fail();
+  }
 
   const std::u16string merged = MergeOddEven(stored, reportFailure);
   if (merged.size() > kLongestWalk) {

@@ -1,6 +1,7 @@
 #include "cipher/CodePage932.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace kirimo::cp932 {
@@ -12,15 +13,25 @@ namespace {
 constexpr char16_t kUnassigned = u'\u30FB';
 constexpr std::uint16_t kDefaultCode = 0x3F;  // "?"
 
+// The code Windows chooses for each UTF-16 unit, 0 where code page 932 has
+// none of its own (no code is 0 but NUL's, which is looked at first). Spread
+// out once from the sorted list, so that every lookup is one index.
+const std::array<std::uint16_t, 0x10000>& CodeTable() {
+  static const auto table = [] {
+    std::array<std::uint16_t, 0x10000> codes{};
+    for (const Encoding& entry : kEncodings) codes[entry.character] = entry.code;
+    return codes;
+  }();
+  return table;
+}
+
 // The code Windows chooses for ch, or nullopt when code page 932 has none
 // (best-fit stand-ins included: they do not convert back to ch).
 std::optional<std::uint16_t> FindCode(char16_t ch) {
-  const auto* const end = std::end(kEncodings);
-  const auto* const it =
-      std::lower_bound(std::begin(kEncodings), end, ch,
-                       [](const Encoding& entry, char16_t key) { return entry.character < key; });
-  if (it == end || it->character != ch) return std::nullopt;
-  return it->code;
+  if (ch == 0) return 0;
+  const std::uint16_t code = CodeTable()[ch];
+  if (code == 0) return std::nullopt;
+  return code;
 }
 
 char16_t DoubleByteCharacter(std::uint8_t lead, std::uint8_t trail) {

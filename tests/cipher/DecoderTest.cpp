@@ -97,6 +97,15 @@ TEST_F(DecodeTest, NeedsTheStampTheTextWasMadeWith) {
   EXPECT_EQ(failures.Messages(), Messages{kDecodeFailed});
 }
 
+// A run whose start-up never got to the stamp must not turn stored memos
+// into noise: without a stamp nothing decodes.
+TEST_F(DecodeTest, WithoutAStampNothingDecodes) {
+  const std::u16string stored = u"Z8)*3;:97(:\\9;(*)[*()97";
+
+  EXPECT_EQ(Decode(stored, u""), u"");
+  EXPECT_EQ(failures.Messages(), Messages{kDecodeFailed});
+}
+
 TEST_F(DecodeTest, LongestStoredTextDecodes) {
   // A plain layer of 240 characters makes the longest stored text, 254.
   const std::u16string text(234, u'東');

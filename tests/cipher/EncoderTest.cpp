@@ -39,6 +39,15 @@ class EncodeTest : public testing::Test {
   const FailureReporter& report = failures.Reporter();
 };
 
+// A memo stored without the stamp could never be read back, so none is.
+TEST_F(EncodeTest, WithoutAStampNothingIsStored) {
+  random.Layer(123, 456, 5, 9);
+  const CipherContext noStamp{u"", random, failures.Reporter()};
+
+  EXPECT_EQ(EncodeText(u"abc", noStamp), u"");
+  EXPECT_EQ(failures.Messages(), Messages{kEncodeFailed});
+}
+
 // --- The worked examples ------------------------------------------------
 
 TEST_F(EncodeTest, WorkedExampleAbcGivesTheLayersOfTheFormat) {

@@ -224,6 +224,8 @@ void FrmMain::SetEmptySlotCaptions(int slot) {
 void FrmMain::cmdMemo_Click(int slot) { RecallSlot(ctx_, slot); }
 
 void FrmMain::mnuMemo_Click(int slot) {
+  // The open entry dialog owns the flag; a memo command does nothing then.
+  if (ctx_.state.entryDialogOpen) return;
   // From the tray menu the main window may be hidden; the entry dialog must
   // then leave it hidden when it closes.
   ctx_.state.mainWasHidden = MainWindowHidden(ctx_);

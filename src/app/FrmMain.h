@@ -73,7 +73,10 @@ class FrmMain : public QMainWindow {
   // Shutdown writes back only what start-up actually read (or made), so a
   // failed start-up cannot overwrite stored settings with empty defaults.
   std::set<std::u16string> keysRead_;
-  bool positionPlaced_ = false;
+  // "LEFT" (1) or "LEFT" and "TOP" (2) of "frmMain", as far as start-up got.
+  int positionKeysToSave_ = 0;
+  // The number whose stored value start-up could not use, if any.
+  std::u16string unusableKey_;
 
   std::array<QPushButton*, kSlotCount + 1> cmdMemo{};
   std::array<QPushButton*, kSlotCount + 1> cmdReset{};

@@ -40,15 +40,22 @@ MsgAnswer QtMessageBoxes::Show(const QString& text, MsgIcon icon, MsgButtons but
 void QtMessageBoxes::Beep() { QApplication::beep(); }
 
 bool UserInstanceLock::TryAcquire() {
+  // The runtime directory is the user's own; the shared temporary directory
+  // needs the user in the name.
   QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (dir.isEmpty()) dir = QDir::tempPath();
-  QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
-  lock_ = std::make_unique<QLockFile>(dir + QStringLiteral("/kirimo-") + user +
-                                      QStringLiteral(".lock"));
+  QString name = QStringLiteral("kirimo.lock");
+  if (dir.isEmpty()) {
+    dir = QDir::tempPath();
+    name = QStringLiteral("kirimo-%1.lock").arg(qHash(QDir::homePath()), 0, 16);
+  }
+  lock_ = std::make_unique<QLockFile>(dir + QLatin1Char('/') + name);
   // Only a dead owner makes the lock stale: a copy that has run for hours
   // still owns it.
   lock_->setStaleLockTime(0);
-  return lock_->tryLock(0);
+  if (lock_->tryLock(0)) return true;
+  // Only a lock held by another process means another copy; a directory
+  // that cannot take the file must not keep the program from starting.
+  return lock_->error() != QLockFile::LockFailedError;
 }
 
 std::filesystem::path ExecutableSettingsLocation::ExecutableDir() const {

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <cmath>
 #include <stdexcept>
 
 #include "app/AppCipher.h"
@@ -24,8 +25,11 @@ namespace kirimo {
 
 namespace {
 
-constexpr std::u16string_view kMyData = u"MyData";
-constexpr std::u16string_view kFrmMain = u"frmMain";
+using settings::kFrmMain;
+using settings::kMyData;
+
+// Beyond any screen: a stored position this far out is damaged.
+constexpr double kLargestPosition = 1e8;
 
 // Any fault that must end start-up with its message.
 struct StartupFailure : std::runtime_error {
@@ -77,11 +81,17 @@ void FrmMain::RunStartupSteps(const std::filesystem::path& file) {
   auto stored = [&](std::u16string_view key, std::u16string& field) {
     field = settings::ReadStoredText(key, kMyData, file);
   };
-  auto byte = [&](std::u16string_view key, std::uint8_t& field) {
-    auto value = settings::ReadByteField(settings::ReadSetting(key, kMyData, file));
-    if (!value) throw StartupFailure();
+  auto number = [&](std::u16string_view key, auto& field, auto convert) {
+    auto value = convert(settings::ReadSetting(key, kMyData, file));
+    if (!value) {
+      unusableKey_ = key;
+      throw StartupFailure();
+    }
     field = *value;
     keysRead_.emplace(key);
+  };
+  auto byte = [&](std::u16string_view key, std::uint8_t& field) {
+    number(key, field, settings::ReadByteField);
   };
 
   byte(u"WINDOWFLAG", s.windowOpen);
@@ -92,12 +102,7 @@ void FrmMain::RunStartupSteps(const std::filesystem::path& file) {
   text(u"TIMECASE", s.clockFormat);
   text(u"TIMEFLAG", s.clockOn);
   text(u"FNTSIZE", s.fontSizeCode);
-  {
-    auto value = settings::ReadInt16Field(settings::ReadSetting(u"FUKKI", kMyData, file));
-    if (!value) throw StartupFailure();
-    s.autoReturnSeconds = *value;
-    keysRead_.emplace(u"FUKKI");
-  }
+  number(u"FUKKI", s.autoReturnSeconds, settings::ReadInt16Field);
   byte(u"PASSCHK", s.passwordRequired);
   stored(u"DAIMEI0", s.storedPassword);
   stored(u"SETTEI", s.passwordCopy);
@@ -112,6 +117,8 @@ void FrmMain::RunStartupSteps(const std::filesystem::path& file) {
   PlaceWindow(file);
 
   for (int n = 1; n <= kSlotCount; ++n) s.slotTitle[n] = DecodeStored(ctx_, s.slotTitle[n]);
+  const std::u16string firstCopyStored = s.storedPassword;
+  const std::u16string secondCopyStored = s.passwordCopy;
   const bool firstCopyRead = DecodeInPlace(s.storedPassword);
   const bool secondCopyRead = DecodeInPlace(s.passwordCopy);
   const bool passwordReadable = firstCopyRead && secondCopyRead;
@@ -127,6 +134,13 @@ void FrmMain::RunStartupSteps(const std::filesystem::path& file) {
     s.passwordCopy = EncodeStored(ctx_, s.passwordCopy);
     settings::WriteSetting(s.storedPassword, u"DAIMEI0", kMyData, file);
     settings::WriteSetting(s.passwordCopy, u"SETTEI", kMyData, file);
+  } else {
+    // Both stay in their stored form, as after a normal start; the half that
+    // did decode must not linger in plain.
+    WipeText(s.storedPassword);
+    WipeText(s.passwordCopy);
+    s.storedPassword = firstCopyStored;
+    s.passwordCopy = secondCopyStored;
   }
 
   s.startupComplete = true;
@@ -174,20 +188,25 @@ void FrmMain::PlaceWindow(const std::filesystem::path& file) {
   // without it is close enough for centring before that.
   const QSize size = frameGeometry().size().isEmpty() ? sizeHint() : frameGeometry().size();
   if (ctx_.state.firstStartDone != 0) {
-    auto left = settings::StrictNumber(settings::ReadSetting(u"LEFT", kFrmMain, file));
-    if (!left) throw StartupFailure();
-    move(TwipsToPixels(*left), y());
-    auto top = settings::StrictNumber(settings::ReadSetting(u"TOP", kFrmMain, file));
-    if (!top) throw StartupFailure();
-    move(x(), TwipsToPixels(*top));
+    // Shutdown saves where the window is under each key that start-up has
+    // come to: a stored position that cannot be used is replaced, so that
+    // the next start succeeds, and one never read is kept.
+    auto position = [&](std::u16string_view key) {
+      ++positionKeysToSave_;
+      auto value = settings::StrictNumber(settings::ReadSetting(key, kFrmMain, file));
+      if (!value || !(std::abs(*value) <= kLargestPosition)) throw StartupFailure();
+      return TwipsToPixels(*value);
+    };
+    move(position(u"LEFT"), y());
+    move(x(), position(u"TOP"));
   } else {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
     const double top = (PixelsToTwips(screenSize.height()) - PixelsToTwips(size.height())) / 2;
     const double left = (PixelsToTwips(screenSize.width()) - PixelsToTwips(size.width())) / 2;
     move(TwipsToPixels(left), TwipsToPixels(top));
+    positionKeysToSave_ = 2;
   }
-  positionPlaced_ = true;
 }
 
 void FrmMain::Form_QueryUnload() {
@@ -207,11 +226,11 @@ void FrmMain::Form_QueryUnload() {
     if (keysRead_.count(std::u16string(key))) write(key, kMyData, value);
   };
 
-  if (positionPlaced_) {
-    const QPoint pos = frameGeometry().topLeft();
+  const QPoint pos = frameGeometry().topLeft();
+  if (positionKeysToSave_ >= 1)
     write(u"LEFT", kFrmMain, settings::FormatSingle(static_cast<float>(PixelsToTwips(pos.x()))));
+  if (positionKeysToSave_ >= 2)
     write(u"TOP", kFrmMain, settings::FormatSingle(static_cast<float>(PixelsToTwips(pos.y()))));
-  }
   writeIfRead(u"TIMECASE", s.clockFormat);
   writeIfRead(u"FUKKI", settings::FormatInteger(s.autoReturnSeconds));
   writeIfRead(u"PASSCHK", settings::FormatInteger(s.passwordRequired));
@@ -224,6 +243,9 @@ void FrmMain::Form_QueryUnload() {
   // stored text undecodable.
   if (!s.installStamp.empty()) write(u"HIDUKE", kMyData, s.installStamp);
   writeIfRead(u"FSI", settings::FormatInteger(s.wipeOnIntrusion));
+  // A number that start-up could not use gets its default back (each of
+  // them is 0, which switches nothing on), or every start would fail on it.
+  if (!unusableKey_.empty()) write(unusableKey_, kMyData, u"0");
   RemoveTrayIcon(ctx_);
 }
 

@@ -26,7 +26,7 @@ namespace kirimo {
 
 namespace {
 
-constexpr std::u16string_view kMyData = u"MyData";
+using settings::kMyData;
 constexpr int kClientWidth = 7080;
 constexpr int kClientHeight = 2100;
 constexpr int kTitleMaxLength = 30;

@@ -20,7 +20,7 @@ namespace kirimo {
 
 namespace {
 
-constexpr std::u16string_view kMyData = u"MyData";
+using settings::kMyData;
 
 bool ValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
 

@@ -11,6 +11,11 @@ namespace kirimo::settings {
 
 inline constexpr std::u16string_view kSettingsFileName = u"Kirim.ini";
 
+// The sections of Kirim.ini.
+inline constexpr std::u16string_view kMyData = u"MyData";
+inline constexpr std::u16string_view kFrmMain = u"frmMain";
+inline constexpr std::u16string_view kFrmWindow = u"frmWindow";
+
 // The settings directory: the given directory with a trailing separator
 // (a root keeps its single one).
 std::u16string BuildSettingsPath(const std::filesystem::path& executableDir);

@@ -125,13 +125,23 @@ TEST_F(StartupTest, AlwaysOnTopItemsFollowTheFloatingWindowFlag) {
   }
 }
 
-// A start-up that fails shows its message, stops, and leaves every stored
-// value as it was: each line of the file before is still there afterwards.
-class StartupFailureTest : public AppFixture, public ::testing::WithParamInterface<const char*> {};
+// A start-up that fails shows its message and stops. Shutdown keeps every
+// stored value as it was, except the one that could not be used, which it
+// replaces so that the next start succeeds.
+struct FailureCase {
+  const char* name;
+  std::string ini;
+  std::string unusableLine;  // empty when nothing but the position is replaced
+  std::string replacement;
+};
 
-TEST_P(StartupFailureTest, ShowsTheMessageAndShutdownKeepsTheFile) {
-  const std::string before = GetParam();
-  SetIni(before);
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
+class StartupFailureTest : public AppFixture, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(StartupFailureTest, ShowsTheMessageKeepsTheFileAndTheNextStartSucceeds) {
+  const FailureCase& c = GetParam();
+  SetIni(c.ini);
   Start();
   EXPECT_EQ(loadResult, LoadResult::Running);
   ASSERT_EQ(boxes.shown.size(), 1u);
@@ -140,25 +150,53 @@ TEST_P(StartupFailureTest, ShowsTheMessageAndShutdownKeepsTheFile) {
   EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
   EXPECT_FALSE(ctx.state.startupComplete);
   CloseMain();
+
   const std::string after = iniBytes();
   size_t start = 0;
-  for (size_t end; (end = before.find("\r\n", start)) != std::string::npos; start = end + 2)
-    EXPECT_NE(after.find(before.substr(start, end + 2 - start)), std::string::npos)
-        << before.substr(start, end - start);
+  for (size_t end; (end = c.ini.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    const std::string line = c.ini.substr(start, end + 2 - start);
+    if (line == c.unusableLine) continue;
+    EXPECT_NE(after.find(line), std::string::npos) << line;
+  }
+  if (!c.unusableLine.empty()) {
+    EXPECT_EQ(after.find(c.unusableLine), std::string::npos);
+    EXPECT_NE(after.find(c.replacement), std::string::npos);
+  }
+
+  main.reset();
+  boxes.shown.clear();
+  Start();
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(ctx.state.startupComplete);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     BadValues, StartupFailureTest,
     ::testing::Values(
-        "[MyData]\r\nWINDOWFLAG=300\r\nHIDUKE=01/02/03/04:05\r\nFUKKI=600\r\nTIMECASE=b\r\n",
-        "[MyData]\r\nWINDOWFLAG=1\r\nWINHYOUJI=t\r\nTIMECASE=c\r\nFUKKI=15\r\nPASSCHK=-1\r\n"
-        "SHYOKAI=1\r\nHIDUKE=01/02/03/04:05\r\nFSI=1\r\n",
-        "[MyData]\r\nFUKKI=70000\r\nHIDUKE=01/02/03/04:05\r\n",
+        FailureCase{"WindowFlagOutOfRange",
+                    "[MyData]\r\nWINDOWFLAG=300\r\nHIDUKE=01/02/03/04:05\r\nFUKKI=600\r\n"
+                    "TIMECASE=b\r\n",
+                    "WINDOWFLAG=300\r\n", "WINDOWFLAG=0\r\n"},
+        FailureCase{"NegativePasswordFlag",
+                    "[MyData]\r\nWINDOWFLAG=1\r\nWINHYOUJI=t\r\nTIMECASE=c\r\nFUKKI=15\r\n"
+                    "PASSCHK=-1\r\nSHYOKAI=0\r\nHIDUKE=01/02/03/04:05\r\nFSI=1\r\n",
+                    "PASSCHK=-1\r\n", "PASSCHK=0\r\n"},
+        FailureCase{"DelayTooLargeFor16Bits",
+                    "[MyData]\r\nFUKKI=70000\r\nHIDUKE=01/02/03/04:05\r\n", "FUKKI=70000\r\n",
+                    "FUKKI=0\r\n"},
         // Everything was read, but the window has nowhere to go.
-        "[MyData]\r\nWINDOWFLAG=0\r\nTIMECASE=a\r\nFUKKI=30\r\nPASSCHK=0\r\nSHYOKAI=1\r\n"
-        "HIDUKE=01/02/03/04:05\r\nFSI=0\r\nWINHYOUJI=\r\nFNTSIZE=\r\nTIMEFLAG=\r\n"
-        "[frmMain]\r\nTOP=750\r\n",
-        "[MyData]\r\nSHYOKAI=1\r\n[frmMain]\r\nLEFT=abc\r\nTOP=750\r\n"));
+        FailureCase{"PositionMissing",
+                    "[MyData]\r\nWINDOWFLAG=0\r\nTIMECASE=a\r\nFUKKI=30\r\nPASSCHK=0\r\n"
+                    "SHYOKAI=1\r\nHIDUKE=01/02/03/04:05\r\nFSI=0\r\nWINHYOUJI=\r\nFNTSIZE=\r\n"
+                    "TIMEFLAG=\r\n[frmMain]\r\nTOP=750\r\n",
+                    "", ""},
+        FailureCase{"PositionNotANumber",
+                    "[MyData]\r\nSHYOKAI=1\r\n[frmMain]\r\nLEFT=abc\r\nTOP=750\r\n",
+                    "LEFT=abc\r\n", "LEFT="},
+        FailureCase{"PositionBeyondAnyScreen",
+                    "[MyData]\r\nSHYOKAI=1\r\n[frmMain]\r\nLEFT=1E+30\r\nTOP=750\r\n",
+                    "LEFT=1E+30\r\n", "LEFT="}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartupTest, SecondCopyBeepsWarnsAndLeavesWithoutTouchingTheFile) {
   lock.free = false;

@@ -71,6 +71,9 @@ TEST_F(StoredTextStartupTest, PasswordThatCannotBeDecodedIsKeptAsStored) {
   Start();
   EXPECT_FALSE(boxes.shown.empty());
   EXPECT_EQ(iniBytes(), before);
+  // Nothing of it is held in plain.
+  EXPECT_EQ(cp932::ToShiftJis(ctx.state.storedPassword), foreign);
+  EXPECT_EQ(cp932::ToShiftJis(ctx.state.passwordCopy), foreign);
 }
 
 }  // namespace

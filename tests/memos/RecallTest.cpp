@@ -118,10 +118,14 @@ TEST_F(MemoRecallTest, EmptySlotOpensTheEntryDialogAndLeavesTheClipboard) {
 
 TEST_F(MemoRecallTest, RecallWhileTheDialogIsOpenChangesNothing) {
   StartWith({{5, u"five", u"content five"}});
-  Click("cmdMemo2");
+  // Opened from the tray menu: the main window stays hidden afterwards.
+  main->hide();
+  Action("mnuMemo2")->trigger();
   FrmInput* dialog = Dialog();
   ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(ctx.state.mainWasHidden);
   SetClipboard(QStringLiteral("keep me"));
+  main->showNormal();  // where the tray is missing the user can reach its menu
 
   Click("cmdMemo5");
   Action("mnuMemo5")->trigger();
@@ -130,6 +134,7 @@ TEST_F(MemoRecallTest, RecallWhileTheDialogIsOpenChangesNothing) {
   EXPECT_EQ(Dialog(), dialog);
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("メモ２入力"));
   EXPECT_EQ(ctx.state.pendingSlot, 2);
+  EXPECT_TRUE(ctx.state.mainWasHidden);
   EXPECT_EQ(ClipboardText(), QStringLiteral("keep me"));
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_TRUE(AllBuffersEmpty());

@@ -75,6 +75,8 @@ bool ComesBackFromCipher(char16_t ch) {
   return once.size() == 1 && SwapCodeDigit(once[0]) == std::u16string(1, ch);
 }
 
+}  // namespace
+
 std::u16string_view TrimHalfWidthSpaces(std::u16string_view text) {
   const std::size_t first = text.find_first_not_of(u' ');
   if (first == std::u16string_view::npos) {
@@ -83,8 +85,6 @@ std::u16string_view TrimHalfWidthSpaces(std::u16string_view text) {
   const std::size_t last = text.find_last_not_of(u' ');
   return text.substr(first, last - first + 1);
 }
-
-}  // namespace
 
 CharacterClass ClassifyCharacter(char16_t ch) {
   const int code = cp932::CharacterCode(ch);

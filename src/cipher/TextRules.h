@@ -27,6 +27,9 @@ enum class CharacterClass { Allowed, HalfWidthKatakana, Unusable };
 
 CharacterClass ClassifyCharacter(char16_t ch);
 
+// The text without the half-width spaces at either end.
+std::u16string_view TrimHalfWidthSpaces(std::u16string_view text);
+
 // The memo entry dialog's OK, with the title and content as typed.
 std::optional<RuleViolation> CheckMemoEntry(std::u16string_view title, std::u16string_view content);
 

@@ -54,16 +54,6 @@ MsgIcon BoxIcon(MessageIcon icon) {
   return MsgIcon::Warning;
 }
 
-void TrimHalfWidthSpaces(std::u16string& text) {
-  const auto first = text.find_first_not_of(u' ');
-  if (first == std::u16string::npos) {
-    text.clear();
-    return;
-  }
-  text.erase(text.find_last_not_of(u' ') + 1);
-  text.erase(0, first);
-}
-
 // The dialog is a top-level window of its own, with its own taskbar entry,
 // so that it stays within reach while the main window sits in the tray. It
 // therefore cannot be a child widget of the main window; this small object,
@@ -173,8 +163,8 @@ void FrmInput::cmdOk_Click() {
     }
     const int slot = s.pendingSlot;
     if (slot < 1 || slot > kSlotCount) return;
-    TrimHalfWidthSpaces(title.text);
-    TrimHalfWidthSpaces(content.text);
+    title.text = TrimHalfWidthSpaces(title.text);
+    content.text = TrimHalfWidthSpaces(content.text);
 
     // Both texts are enciphered before anything changes: a text the cipher
     // cannot store must neither empty the slot nor cost the user what they

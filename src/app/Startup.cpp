@@ -126,17 +126,26 @@ void FrmMain::RunStartupSteps(const std::filesystem::path& file) {
   if (s.passwordRequired == 1) RunStartupPasswordDialog(ctx_);
 
   // The second copy wins; both are stored anew, so they change at every
-  // start. A password that could not be read is left stored as it is:
-  // writing it back empty would silently remove the lock.
+  // start. A password that could not be read, or not be stored again, is
+  // left stored as it was: writing it back empty would silently remove the
+  // lock.
+  bool renewed = false;
   if (passwordReadable) {
     if (s.passwordCopy != s.storedPassword) s.storedPassword = s.passwordCopy;
-    s.storedPassword = EncodeStored(ctx_, s.storedPassword);
-    s.passwordCopy = EncodeStored(ctx_, s.passwordCopy);
+    std::u16string first = EncodeStored(ctx_, s.storedPassword);
+    std::u16string second = EncodeStored(ctx_, s.passwordCopy);
+    renewed = first.empty() == s.storedPassword.empty() && second.empty() == s.passwordCopy.empty();
+    WipeText(s.storedPassword);
+    WipeText(s.passwordCopy);
+    s.storedPassword = std::move(first);
+    s.passwordCopy = std::move(second);
+  }
+  if (renewed) {
     settings::WriteSetting(s.storedPassword, u"DAIMEI0", kMyData, file);
     settings::WriteSetting(s.passwordCopy, u"SETTEI", kMyData, file);
   } else {
-    // Both stay in their stored form, as after a normal start; the half that
-    // did decode must not linger in plain.
+    // Both stay in their stored form, as after a normal start; nothing of
+    // them lingers in plain.
     WipeText(s.storedPassword);
     WipeText(s.passwordCopy);
     s.storedPassword = firstCopyStored;

@@ -19,6 +19,8 @@
 
 #include "app/AppContext.h"
 #include "app/FrmMain.h"
+#include "support/Files.h"
+#include "support/SeededRandom.h"
 
 namespace kirimo::testing {
 
@@ -69,45 +71,10 @@ class DirLocation : public SettingsLocation {
   std::filesystem::path dir;
 };
 
-// Repeatable draws, so that a failing test fails the same way again.
-class SeededRandom : public RandomSource {
- public:
-  double NextUniform() override { return std::uniform_real_distribution<double>(0, 1)(engine); }
-  std::mt19937 engine{20261210};
-};
-
-// A fresh directory per test, removed afterwards.
-class TempDir {
- public:
-  TempDir() {
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() /
-            ("kirimo-test-" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-inline std::string ReadBytes(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-inline void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
+using testing_support::ReadBytes;
+using testing_support::SeededRandom;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
 
 // The program as a user meets it, against Kirim.ini in a temporary directory.
 class AppFixture : public ::testing::Test {

@@ -7,11 +7,12 @@
 #include "app/EndSignals.h"
 #include "app/FrmMain.h"
 #include "app/QtPlatform.h"
+#include "app/Version.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kirimo"));
-  QApplication::setApplicationVersion(QStringLiteral(KIRIMO_VERSION));
+  QApplication::setApplicationVersion(QString::fromLatin1(kirimo::version::kText));
   // The program hides in the tray; only the end command ends it.
   QApplication::setQuitOnLastWindowClosed(false);
   // The Windows UI font, or its metric-compatible stand-in elsewhere.

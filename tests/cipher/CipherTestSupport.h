@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cipher/Cipher.h"
+#include "support/SeededRandom.h"
 
 namespace kirimo::testing_support {
 
@@ -49,16 +50,6 @@ class ScriptedRandom : public RandomSource {
 
  private:
   std::deque<double> draws_;
-};
-
-// Reproducible stand-in for the program's generator in property tests.
-class SeededRandom : public RandomSource {
- public:
-  explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
-  double NextUniform() override { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
-
- private:
-  std::mt19937_64 engine_;
 };
 
 class FailureLog {

@@ -10,15 +10,15 @@
 
 #include "settings/FileAccess.h"
 #include "settings/Settings.h"
-#include "settings/TempDir.h"
+#include "support/Files.h"
 
 namespace kirimo::settings {
 namespace {
 
-using testing::Escaped;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using testing_support::Escaped;
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
 namespace fs = std::filesystem;
 
 std::string Repeat(const std::string& piece, int times) {

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh directory per test, removed with everything in it afterwards.
+// Files for every test program: a fresh directory per test, removed with
+// everything in it afterwards, and a file's raw bytes.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace kirimo::settings::testing {
+namespace kirimo::testing_support {
 
 namespace fs = std::filesystem;
 
@@ -21,7 +22,7 @@ class TempDir {
     std::random_device device;
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     path_ = fs::temp_directory_path() /
-            ("kirimo-settings-" + std::to_string(stamp) + "-" + std::to_string(device()));
+            ("kirimo-test-" + std::to_string(stamp) + "-" + std::to_string(device()));
     fs::create_directories(path_);
   }
   ~TempDir() {
@@ -80,4 +81,4 @@ inline std::string Escaped(const std::string& bytes) {
   return out;
 }
 
-}  // namespace kirimo::settings::testing
+}  // namespace kirimo::testing_support

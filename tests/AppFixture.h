@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QMenu>
 #include <QPushButton>
@@ -13,12 +14,16 @@
 #include <fstream>
 #include <memory>
 #include <random>
+#include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/AppContext.h"
+#include "app/EndSignals.h"
 #include "app/FrmMain.h"
+#include "app/Launch.h"
 #include "support/Files.h"
 #include "support/SeededRandom.h"
 
@@ -33,8 +38,7 @@ struct ShownBox {
 
 class FakeMessageBoxes : public MessageBoxes {
  public:
-  MsgAnswer Show(const QString& text, MsgIcon icon, MsgButtons buttons,
-                 bool systemModal) override {
+  MsgAnswer Show(const QString& text, MsgIcon icon, MsgButtons buttons, bool systemModal) override {
     shown.push_back({text, icon, buttons, systemModal});
     if (answers.empty()) return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     MsgAnswer a = answers.front();
@@ -55,6 +59,7 @@ class FakeMessageBoxes : public MessageBoxes {
 class FakeClock : public Clock {
  public:
   QDateTime Now() const override { return now; }
+  void Advance(int seconds) { now = now.addSecs(seconds); }
   QDateTime now{QDate(2026, 3, 4), QTime(5, 6, 7)};
 };
 
@@ -71,39 +76,120 @@ class DirLocation : public SettingsLocation {
   std::filesystem::path dir;
 };
 
+// The notification area: clicks are sent with Click.
+class FakeTray : public TrayIcon {
+ public:
+  bool Available() const override { return available; }
+  void Add(const QIcon&, const QString& tip, QMenu* m) override {
+    shown = true;
+    this->tip = tip;
+    menu = m;
+    ++adds;
+  }
+  void Remove() override { shown = false; }
+  bool Shown() const override { return shown; }
+  void Click(TrayCode code) {
+    if (onActivated) onActivated(code);
+  }
+  bool available = true;
+  bool shown = false;
+  QString tip;
+  QMenu* menu = nullptr;
+  int adds = 0;
+};
+
+class FakeStacking : public WindowStacking {
+ public:
+  void SetTopmost(QWidget* window, bool on) override {
+    if (on)
+      topmost.insert(window);
+    else
+      topmost.erase(window);
+  }
+  bool IsTopmost(const QWidget* window) const override {
+    return topmost.count(const_cast<QWidget*>(window)) != 0;
+  }
+  void BringToForeground(QWidget* window) override { foreground.push_back(window); }
+  std::set<QWidget*> topmost;
+  std::vector<QWidget*> foreground;
+};
+
+class FakeLauncher : public ProcessLauncher {
+ public:
+  bool StartCommandLine(const QString& commandLine) override {
+    started.push_back(commandLine);
+    return succeeds;
+  }
+  bool OpenWithDefaultProgram(const QString& path) override {
+    started.push_back(path);
+    return succeeds;
+  }
+  std::vector<QString> started;
+  bool succeeds = true;
+};
+
 using testing_support::ReadBytes;
 using testing_support::SeededRandom;
 using testing_support::TempDir;
 using testing_support::WriteBytes;
 
-// The program as a user meets it, against Kirim.ini in a temporary directory.
+// The program as a user meets it, against Kirim.ini in a temporary
+// directory. Each start is a fresh run: a new context, as a new process
+// would have, and the same start routine as main().
 class AppFixture : public ::testing::Test {
  protected:
-  AppFixture() : location(dir.path()), ctx(Services{boxes, clock, lock, location, random}) {}
+  AppFixture() : location(dir.path()) {}
+  ~AppFixture() override { Stop(); }
 
   std::filesystem::path ini() const { return dir.path() / "Kirim.ini"; }
   std::string iniBytes() const { return ReadBytes(ini()); }
   void SetIni(const std::string& bytes) { WriteBytes(ini(), bytes); }
 
+  // Starts the program; false when it refused to run (another copy).
+  bool TryStart() {
+    Stop();
+    context_ = std::make_unique<AppContext>(
+        Services{boxes, clock, lock, location, random, tray, stacking, launcher});
+    main = StartProgram(*context_);
+    loadResult = main ? LoadResult::Running : LoadResult::Terminate;
+    return main != nullptr;
+  }
   FrmMain& Start() {
-    main = std::make_unique<FrmMain>(ctx);
-    loadResult = main->Form_Load();
+    const bool running = TryStart();
+    EXPECT_TRUE(running) << "the program refused to start";
+    if (!running) throw std::runtime_error("the program refused to start");
     return *main;
+  }
+  // Ends the run without its shutdown, as a killed process would.
+  void Stop() {
+    // Closed dialogs wait for the event loop to delete them; tests have none.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    main.reset();
+    RestoreEndSignals();
+    context_.reset();
   }
   // Ends the program the way the close box does.
   void CloseMain() { main->close(); }
 
+  AppContext& ctx() const {
+    if (!context_) throw std::runtime_error("the program has not been started");
+    return *context_;
+  }
+
+  // A control or menu item of the main window; a missing one fails the
+  // test here rather than crashing it later.
   template <typename T = QPushButton>
   T* Find(const char* name) const {
+    if (!main) throw std::runtime_error("the program is not running");
     T* w = main->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
+    if (!w) throw std::runtime_error(std::string("no control ") + name);
     return w;
   }
   QAction* Action(const char* name) const {
+    if (!main) throw std::runtime_error("the program is not running");
     for (QAction* a : main->findChildren<QAction*>(QString::fromLatin1(name)))
       if (!a->menu()) return a;
-    ADD_FAILURE() << name;
-    return nullptr;
+    throw std::runtime_error(std::string("no menu item ") + name);
   }
 
   TempDir dir;
@@ -112,9 +198,14 @@ class AppFixture : public ::testing::Test {
   FakeLock lock;
   DirLocation location;
   SeededRandom random;
-  AppContext ctx;
+  FakeTray tray;
+  FakeStacking stacking;
+  FakeLauncher launcher;
   std::unique_ptr<FrmMain> main;
   LoadResult loadResult = LoadResult::Running;
+
+ private:
+  std::unique_ptr<AppContext> context_;
 };
 
 }  // namespace kirimo::testing

@@ -1,21 +1,27 @@
 #include "app/AppContext.h"
 
-#include "settings/Settings.h"
 #include "window/Topmost.h"
 
 namespace kirimo {
 
-SettingsPathScope::SettingsPathScope(AppContext& ctx) : ctx_(ctx) {
-  ctx_.state.settingsDir = settings::BuildSettingsPath(ctx_.services.location.ExecutableDir());
-  file_ = settings::SettingsFile(ctx_.state.settingsDir);
+AppContext::~AppContext() {
+  // Windows without an owner that are still there when the run ends (a
+  // test that stops midway) go with the context they report to.
+  for (QPointer<QWidget>* window : windows.Others()) delete window->data();
 }
 
-SettingsPathScope::~SettingsPathScope() { ctx_.state.settingsDir.clear(); }
+void UnloadOtherWindows(AppContext& ctx) {
+  for (QPointer<QWidget>* window : ctx.windows.Others())
+    if (*window) (*window)->close();
+}
 
-MsgAnswer ShowMessage(AppContext& ctx, const QString& text, MsgIcon icon, MsgButtons buttons) {
-  SuspendTopmost(ctx);
-  MsgAnswer answer = ctx.services.messages.Show(text, icon, buttons);
-  RestoreTopmost(ctx);
+MsgAnswer ShowMessage(AppContext& ctx, const QString& text, MsgIcon icon, MsgButtons buttons,
+                      BoxStyle style) {
+  const bool pair = style != BoxStyle::kWithoutTopmostPair;
+  if (pair) SuspendTopmost(ctx);
+  const MsgAnswer answer =
+      ctx.services.messages.Show(text, icon, buttons, style == BoxStyle::kSystemModal);
+  if (pair) RestoreTopmost(ctx);
   return answer;
 }
 

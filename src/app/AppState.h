@@ -21,21 +21,21 @@ struct AppState {
   bool entryDialogOpen = false;
   bool mainWasHidden = false;
 
-  std::uint8_t windowOpen = 0;           // "WINDOWFLAG"
-  std::u16string windowTopmost;          // "TE" (never written)
-  std::u16string mainTopmost;            // "TEM" (never written)
-  std::u16string titleClickDisplay;      // "WINHYOUJI"
-  std::u16string clockFormat;            // "TIMECASE"
-  std::u16string clockOn;                // "TIMEFLAG"
-  std::u16string fontSizeCode;           // "FNTSIZE"
-  std::int16_t autoReturnSeconds = 0;    // "FUKKI"
-  std::int16_t autoReturnCount = 0;      // 601 = idle, set by start-up
-  std::uint8_t passwordRequired = 0;     // "PASSCHK"
-  std::u16string storedPassword;         // "DAIMEI0"
-  std::u16string passwordCopy;           // "SETTEI"
-  std::uint8_t wipeOnIntrusion = 0;      // "FSI"
-  std::uint8_t firstStartDone = 0;       // "SHYOKAI"
-  std::u16string installStamp;           // "HIDUKE"
+  std::uint8_t windowOpen = 0;         // "WINDOWFLAG"
+  std::u16string windowTopmost;        // "TE" (never written)
+  std::u16string mainTopmost;          // "TEM" (never written)
+  std::u16string titleClickDisplay;    // "WINHYOUJI"
+  std::u16string clockFormat;          // "TIMECASE"
+  std::u16string clockOn;              // "TIMEFLAG"
+  std::u16string fontSizeCode;         // "FNTSIZE"
+  std::int16_t autoReturnSeconds = 0;  // "FUKKI"
+  std::int16_t autoReturnCount = 0;    // 601 = idle, set by start-up
+  std::uint8_t passwordRequired = 0;   // "PASSCHK"
+  std::u16string storedPassword;       // "DAIMEI0"
+  std::u16string passwordCopy;         // "SETTEI"
+  std::uint8_t wipeOnIntrusion = 0;    // "FSI"
+  std::uint8_t firstStartDone = 0;     // "SHYOKAI"
+  std::u16string installStamp;         // "HIDUKE"
 
   bool startupComplete = false;
   std::u16string clockText;

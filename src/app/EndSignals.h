@@ -11,4 +11,8 @@ namespace kirimo {
 // systems without POSIX signals, where the platform closes the windows itself.
 void CloseOnEndSignals(QWidget* window);
 
+// Puts back the handlers that were there before (for tests that start the
+// program more than once in one process).
+void RestoreEndSignals();
+
 }  // namespace kirimo

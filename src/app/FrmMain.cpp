@@ -15,6 +15,7 @@
 #include "memos/MemoCommands.h"
 #include "memos/Slots.h"
 #include "window/FloatingWindow.h"
+#include "window/WindowTables.h"
 
 // The pictures live in a static library, whose resource registration the
 // linker would drop unless something refers to it.
@@ -27,6 +28,22 @@ namespace {
 // Client area of the main window, in twips.
 constexpr int kClientWidth = 8310;
 constexpr int kClientHeight = 4395;
+
+QString Text(std::u16string_view text) { return QString::fromUtf16(text.data(), text.size()); }
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
+  QAction* a = menu->addAction(caption);
+  a->setObjectName(QString::fromLatin1(name));
+  return a;
+}
+
+void AddSeparator(QMenu* menu, const char* name) {
+  menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+QByteArray NumberedName(const char* stem, int n) {
+  return QByteArray(stem) + QByteArray::number(n);
+}
 
 }  // namespace
 
@@ -44,24 +61,34 @@ FrmMain::FrmMain(AppContext& ctx) : QMainWindow(nullptr), ctx_(ctx) {
   BuildMenus();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   layout()->activate();
-  ctx_.frmMain = this;
+  ctx_.windows.frmMain = this;
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(1000);
-  connect(Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
-  Timer1->start();
+  QTimer* timer = new QTimer(this);
+  timer->setObjectName(QStringLiteral("Timer1"));
+  timer->setInterval(1000);
+  ctx_.ui.shell.Timer1 = timer;
+  ConnectCommands();
+  timer->start();
 }
 
 FrmMain::~FrmMain() {
-  if (ctx_.frmMain == this) ctx_.frmMain = nullptr;
+  if (ctx_.windows.frmMain != this) return;
+  ctx_.windows.frmMain = nullptr;
+  // The controls go with the window; nothing may reach them afterwards.
+  ctx_.ui = MainControls{};
 }
+
+LoadResult FrmMain::Form_Load() { return MainFormLoad(ctx_); }
 
 void FrmMain::BuildControls() {
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
   client->setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
   setCentralWidget(client);
+
+  MemoControls& memos = ctx_.ui.memos;
+  WindowControls& window = ctx_.ui.window;
+  ShellControls& shell = ctx_.ui.shell;
 
   // Buttons in the order of their tab index.
   std::array<QWidget*, 31> tabOrder{};
@@ -78,59 +105,41 @@ void FrmMain::BuildControls() {
     const int row = (n - 1) % 5;
     const int top = 120 + row * 600;
     const bool right = n > 5;
-    cmdMemo[n] = button(QStringLiteral("cmdMemo%1").arg(n).toLatin1().constData(),
-                        EmptyMemoCaption(n), QRect(right ? 4200 : 120, top, 2895, 375),
-                        right ? 5 + row : row);
-    cmdReset[n] = button(QStringLiteral("cmdReset%1").arg(n).toLatin1().constData(),
-                         QStringLiteral("リセット"), QRect(right ? 7080 : 3000, top, 1095, 375),
-                         right ? 15 + row : 10 + row);
+    memos.cmdMemo[n] = button(NumberedName("cmdMemo", n), EmptyMemoCaption(n),
+                              QRect(right ? 4200 : 120, top, 2895, 375), right ? 5 + row : row);
+    memos.cmdReset[n] =
+        button(NumberedName("cmdReset", n), QStringLiteral("リセット"),
+               QRect(right ? 7080 : 3000, top, 1095, 375), right ? 15 + row : 10 + row);
   }
 
-  auto picture = [&](const char* name, const char* image, const QString& tip, int left,
-                     int tab) {
-    QPushButton* b = button(name, QString(), QRect(left, 3120, 495, 495), tab);
-    b->setIcon(QIcon(QStringLiteral(":/kirimo/%1.xpm").arg(QString::fromLatin1(image))));
+  for (size_t i = 0; i < kSizeButtons.size(); ++i) {
+    const SizeButton& size = kSizeButtons[i];
+    QPushButton* b = button(size.name, QString(), QRect(size.left, 3120, 495, 495), size.tab);
+    b->setIcon(QIcon(QStringLiteral(":/kirimo/%1.xpm").arg(QString::fromLatin1(size.picture))));
     b->setIconSize(QSize(16, 16));
-    b->setToolTip(tip);
-    return b;
-  };
-  cmdWup = picture("cmdWup", "arrow_right", QStringLiteral("ウインドウの幅を大きくする"), 120, 22);
-  cmdWdown = picture("cmdWdown", "arrow_left", QStringLiteral("ウインドウの幅を小さくする"), 600, 23);
-  cmdHdown = picture("cmdHdown", "arrow_up", QStringLiteral("ウインドウの高さを小さくする"), 1080, 24);
-  cmdHup = picture("cmdHup", "arrow_down", QStringLiteral("ウインドウの高さを大きくする"), 1560, 25);
+    b->setToolTip(Text(size.tip));
+    window.sizeButtons[i] = b;
+  }
 
-  cmdAllReset = button("cmdAllReset", QStringLiteral("オールリセット"), QRect(2160, 3120, 1935, 495), 21);
-  cmdTemae = button("cmdTemae", QStringLiteral("常に手前に表示"), QRect(4200, 3120, 1935, 495), 26);
-  cmdTime = button("cmdTime", QStringLiteral("日付/時間"), QRect(6240, 3120, 1935, 495), 28);
-  cmdFont = button("cmdFont", QStringLiteral("フォントサイズ 12"), QRect(120, 3720, 1935, 495), 30);
-  cmdClear = button("cmdClear", QStringLiteral("クリップボードクリアー"), QRect(2160, 3720, 1935, 495), 29);
-  cmdTask = button("cmdTask", QStringLiteral("タスクトレイに常駐"), QRect(4200, 3720, 1935, 495), 27);
-  cmdEnd = button("cmdEnd", QStringLiteral("終了"), QRect(6240, 3720, 1935, 495), 20);
+  memos.cmdAllReset =
+      button("cmdAllReset", QStringLiteral("オールリセット"), QRect(2160, 3120, 1935, 495), 21);
+  window.cmdTemae =
+      button("cmdTemae", QStringLiteral("常に手前に表示"), QRect(4200, 3120, 1935, 495), 26);
+  window.cmdTime = button("cmdTime", QStringLiteral("日付/時間"), QRect(6240, 3120, 1935, 495), 28);
+  window.cmdFont =
+      button("cmdFont", QStringLiteral("フォントサイズ 12"), QRect(120, 3720, 1935, 495), 30);
+  memos.cmdClear = button("cmdClear", QStringLiteral("クリップボードクリアー"),
+                          QRect(2160, 3720, 1935, 495), 29);
+  shell.cmdTask =
+      button("cmdTask", QStringLiteral("タスクトレイに常駐"), QRect(4200, 3720, 1935, 495), 27);
+  shell.cmdEnd = button("cmdEnd", QStringLiteral("終了"), QRect(6240, 3720, 1935, 495), 20);
 
   for (size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
-
-  for (int n = 1; n <= kSlotCount; ++n) {
-    connect(cmdMemo[n], &QPushButton::clicked, this, [this, n] { cmdMemo_Click(n); });
-    connect(cmdReset[n], &QPushButton::clicked, this, [this, n] { cmdReset_Click(n); });
-  }
-  connect(cmdAllReset, &QPushButton::clicked, this, &FrmMain::cmdAllReset_Click);
-  connect(cmdClear, &QPushButton::clicked, this, &FrmMain::cmdClear_Click);
-  connect(cmdEnd, &QPushButton::clicked, this, &FrmMain::cmdEnd_Click);
-  connect(cmdTime, &QPushButton::clicked, this, &FrmMain::cmdTime_Click);
-  connect(cmdTask, &QPushButton::clicked, this, &FrmMain::cmdTask_Click);
-}
-
-QAction* FrmMain::AddItem(QMenu* menu, const char* name, const QString& caption) {
-  QAction* a = menu->addAction(caption);
-  a->setObjectName(QString::fromLatin1(name));
-  return a;
-}
-
-void FrmMain::AddSeparator(QMenu* menu, const char* name) {
-  menu->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
 void FrmMain::BuildMenus() {
+  MemoControls& memos = ctx_.ui.memos;
+  WindowControls& window = ctx_.ui.window;
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("menuBar"));
   auto topMenu = [&](const char* name, const QString& caption) {
@@ -146,112 +155,123 @@ void FrmMain::BuildMenus() {
     return m;
   };
 
-  mnuWindow = topMenu("mnuWindow", QStringLiteral("ウインドウ"));
-  mnuWindowOn = AddItem(mnuWindow, "mnuWindowOn", QStringLiteral("ウインドウを表示"));
-  mnuWClose = AddItem(mnuWindow, "mnuWClose", QStringLiteral("ウインドウを閉じる"));
-  mnuClear = AddItem(mnuWindow, "mnuClear", QStringLiteral("ウインドウクリアー"));
-  mnuMidle = AddItem(mnuWindow, "mnuMidle", QStringLiteral("ウインドウを中央に移動"));
+  QMenu* mnuWindow = topMenu("mnuWindow", QStringLiteral("ウインドウ"));
+  window.mnuWindow = mnuWindow;
+  window.mnuWindowOn = AddItem(mnuWindow, "mnuWindowOn", QStringLiteral("ウインドウを表示"));
+  window.mnuWClose = AddItem(mnuWindow, "mnuWClose", QStringLiteral("ウインドウを閉じる"));
+  window.mnuClear = AddItem(mnuWindow, "mnuClear", QStringLiteral("ウインドウクリアー"));
+  window.mnuMidle = AddItem(mnuWindow, "mnuMidle", QStringLiteral("ウインドウを中央に移動"));
   AddSeparator(mnuWindow, "Sep1");
-  mnuTemae = AddItem(mnuWindow, "mnuTemae", QStringLiteral("常に手前に表示(ウインドウ)"));
-  mnuTemaeKaijo = AddItem(mnuWindow, "mnuTemaeKaijo", QStringLiteral("常に手前に表示解除(ウインドウ)"));
+  window.mnuTemae = AddItem(mnuWindow, "mnuTemae", QStringLiteral("常に手前に表示(ウインドウ)"));
+  window.mnuTemaeKaijo =
+      AddItem(mnuWindow, "mnuTemaeKaijo", QStringLiteral("常に手前に表示解除(ウインドウ)"));
   AddSeparator(mnuWindow, "Sep2");
-  mnuTokei = AddItem(mnuWindow, "mnuTokei", QStringLiteral("日付/時計"));
+  window.mnuTokei = AddItem(mnuWindow, "mnuTokei", QStringLiteral("日付/時計"));
   AddSeparator(mnuWindow, "Sep3");
-  mnuFukki = subMenu(mnuWindow, "mnuFukki", QStringLiteral("自動日付/時計復帰"));
-  mnuFukki15 = AddItem(mnuFukki, "mnuFukki15", QStringLiteral("１５秒"));
-  mnuFukki30 = AddItem(mnuFukki, "mnuFukki30", QStringLiteral("３０秒"));
-  mnuFukki1m = AddItem(mnuFukki, "mnuFukki1m", QStringLiteral("０１分"));
-  mnuFukki3m = AddItem(mnuFukki, "mnuFukki3m", QStringLiteral("０３分"));
-  mnuFukki10m = AddItem(mnuFukki, "mnuFukki10m", QStringLiteral("１０分"));
-  mnuFukkiNasi = AddItem(mnuFukki, "mnuFukkiNasi", QStringLiteral("なし"));
+  QMenu* mnuFukki = subMenu(mnuWindow, "mnuFukki", QStringLiteral("自動日付/時計復帰"));
+  for (size_t i = 0; i < kAutoReturnItems.size(); ++i)
+    window.mnuFukki[i] =
+        AddItem(mnuFukki, kAutoReturnItems[i].name, Text(kAutoReturnItems[i].caption));
   AddSeparator(mnuWindow, "Sep4");
   for (int n = 1; n <= kSlotCount; ++n)
-    mnuMemo[n] = AddItem(mnuWindow, QStringLiteral("mnuMemo%1").arg(n).toLatin1().constData(),
-                         EmptyMemoCaption(n));
+    memos.mnuMemo[n] = AddItem(mnuWindow, NumberedName("mnuMemo", n), EmptyMemoCaption(n));
   AddSeparator(mnuWindow, "Sep5");
-  mnuReset = subMenu(mnuWindow, "mnuReset", QStringLiteral("リセット"));
+  QMenu* mnuReset = subMenu(mnuWindow, "mnuReset", QStringLiteral("リセット"));
   for (int n = 1; n <= kSlotCount; ++n)
-    mnuResetN[n] = AddItem(mnuReset, QStringLiteral("mnuReset%1").arg(n).toLatin1().constData(),
-                           EmptyResetMenuCaption(n));
+    memos.mnuReset[n] = AddItem(mnuReset, NumberedName("mnuReset", n), EmptyResetMenuCaption(n));
   AddSeparator(mnuWindow, "Sep6");
-  mnuClipboardClear = subMenu(mnuWindow, "mnuClipboardClear", QStringLiteral("クリップボードクリアー"));
-  mnuClipClear = AddItem(mnuClipboardClear, "mnuClipClear", QStringLiteral("クリップボードクリアー"));
+  QMenu* mnuClipboardClear =
+      subMenu(mnuWindow, "mnuClipboardClear", QStringLiteral("クリップボードクリアー"));
+  memos.mnuClipClear =
+      AddItem(mnuClipboardClear, "mnuClipClear", QStringLiteral("クリップボードクリアー"));
   AddSeparator(mnuWindow, "Sep7");
-  mnuEnd = AddItem(mnuWindow, "mnuEnd", QStringLiteral("終了"));
+  ctx_.ui.shell.mnuEnd = AddItem(mnuWindow, "mnuEnd", QStringLiteral("終了"));
 
-  mnuTool = topMenu("mnuTool", QStringLiteral("ツール"));
-  mnuWindowHyouji = AddItem(mnuTool, "mnuWindowHyouji", QStringLiteral("題名クリック時ウインドウを表示可能にする"));
-  mnuWindowHihyouji = AddItem(mnuTool, "mnuWindowHihyouji", QStringLiteral("題名クリック時ウインドウを表示不可にする"));
-  mnuPass = AddItem(mnuTool, "mnuPass", QStringLiteral("起動時にパスワードを要求する"));
-  mnuFusei = AddItem(mnuTool, "mnuFusei", QStringLiteral("不正な閲覧を試みた場合データをすべて消去する"));
+  QMenu* mnuTool = topMenu("mnuTool", QStringLiteral("ツール"));
+  window.mnuWindowHyouji = AddItem(mnuTool, "mnuWindowHyouji",
+                                   QStringLiteral("題名クリック時ウインドウを表示可能にする"));
+  window.mnuWindowHihyouji = AddItem(mnuTool, "mnuWindowHihyouji",
+                                     QStringLiteral("題名クリック時ウインドウを表示不可にする"));
+  ctx_.ui.lock.mnuPass =
+      AddItem(mnuTool, "mnuPass", QStringLiteral("起動時にパスワードを要求する"));
+  ctx_.ui.lock.mnuFusei =
+      AddItem(mnuTool, "mnuFusei", QStringLiteral("不正な閲覧を試みた場合データをすべて消去する"));
 
-  mnuTime = topMenu("mnuTime", QStringLiteral("日付/時計"));
-  mnuTime1 = AddItem(mnuTime, "mnuTime1", QStringLiteral("ＨＨ：ＮＮ：ＳＳ"));
-  mnuTime2 = AddItem(mnuTime, "mnuTime2", QStringLiteral("午前/ＨＨ：ＮＮ：ＳＳ"));
-  mnuTime3 = AddItem(mnuTime, "mnuTime3", QStringLiteral("ＤＤ日(曜日)/ＨＨ：ＮＮ：ＳＳ"));
+  QMenu* mnuTime = topMenu("mnuTime", QStringLiteral("日付/時計"));
+  for (size_t i = 0; i < kClockFormatItems.size(); ++i)
+    window.mnuTime[i] =
+        AddItem(mnuTime, kClockFormatItems[i].name, Text(kClockFormatItems[i].caption));
 
-  mnuHelp1 = topMenu("mnuHelp1", QStringLiteral("ヘルプ"));
-  mnuHelp = AddItem(mnuHelp1, "mnuHelp", QStringLiteral("ヘルプ"));
+  QMenu* mnuHelp1 = topMenu("mnuHelp1", QStringLiteral("ヘルプ"));
+  ctx_.ui.about.mnuHelp = AddItem(mnuHelp1, "mnuHelp", QStringLiteral("ヘルプ"));
   AddSeparator(mnuHelp1, "Sep8");
-  mnuVersion = AddItem(mnuHelp1, "mnuVersion", QStringLiteral("バージョン"));
+  ctx_.ui.about.mnuVersion = AddItem(mnuHelp1, "mnuVersion", QStringLiteral("バージョン"));
 
   // Items that can carry a check mark.
-  for (QAction* a : {mnuFukki15, mnuFukki30, mnuFukki1m, mnuFukki3m, mnuFukki10m, mnuFukkiNasi,
-                     mnuWindowHyouji, mnuWindowHihyouji, mnuPass, mnuFusei, mnuTime1, mnuTime2,
-                     mnuTime3})
+  for (QAction* a : window.mnuFukki) a->setCheckable(true);
+  for (QAction* a : window.mnuTime) a->setCheckable(true);
+  for (QAction* a : {window.mnuWindowHyouji, window.mnuWindowHihyouji, ctx_.ui.lock.mnuPass,
+                     ctx_.ui.lock.mnuFusei})
     a->setCheckable(true);
+}
 
+// Every button and menu item and the command it starts, in the order of
+// the command tables. The rest arrive with the floating window, the lock
+// and the about box.
+void FrmMain::ConnectCommands() {
+  const MemoControls& memos = ctx_.ui.memos;
+  const WindowControls& window = ctx_.ui.window;
+  const ShellControls& shell = ctx_.ui.shell;
+  auto onClick = [this](QPushButton* b, void (FrmMain::*slot)()) {
+    connect(b, &QPushButton::clicked, this, slot);
+  };
+  auto onTrigger = [this](QAction* a, void (FrmMain::*slot)()) {
+    connect(a, &QAction::triggered, this, slot);
+  };
+
+  // Buttons.
   for (int n = 1; n <= kSlotCount; ++n) {
-    connect(mnuMemo[n], &QAction::triggered, this, [this, n] { mnuMemo_Click(n); });
-    connect(mnuResetN[n], &QAction::triggered, this, [this, n] { cmdReset_Click(n); });
+    connect(memos.cmdMemo[n], &QPushButton::clicked, this, [this, n] { cmdMemo_Click(n); });
+    connect(memos.cmdReset[n], &QPushButton::clicked, this, [this, n] { cmdReset_Click(n); });
   }
-  connect(mnuClipClear, &QAction::triggered, this, &FrmMain::cmdClear_Click);
-  connect(mnuEnd, &QAction::triggered, this, &FrmMain::cmdEnd_Click);
-}
+  onClick(memos.cmdAllReset, &FrmMain::cmdAllReset_Click);
+  onClick(memos.cmdClear, &FrmMain::cmdClear_Click);
+  onClick(window.cmdTime, &FrmMain::cmdTime_Click);
+  onClick(shell.cmdTask, &FrmMain::cmdTask_Click);
+  onClick(shell.cmdEnd, &FrmMain::cmdEnd_Click);
 
-void FrmMain::SetSlotCaptions(int slot, const QString& title) {
-  cmdMemo[slot]->setText(title);
-  mnuMemo[slot]->setText(title);
-  mnuResetN[slot]->setText(QStringLiteral("リセット「") + title + QStringLiteral("」"));
-}
+  // Menu items.
+  for (int n = 1; n <= kSlotCount; ++n) {
+    connect(memos.mnuMemo[n], &QAction::triggered, this, [this, n] { mnuMemo_Click(n); });
+    connect(memos.mnuReset[n], &QAction::triggered, this, [this, n] { mnuReset_Click(n); });
+  }
+  onTrigger(memos.mnuClipClear, &FrmMain::mnuClipClear_Click);
+  onTrigger(shell.mnuEnd, &FrmMain::mnuEnd_Click);
 
-void FrmMain::SetEmptySlotCaptions(int slot) {
-  cmdMemo[slot]->setText(EmptyMemoCaption(slot));
-  mnuMemo[slot]->setText(EmptyMemoCaption(slot));
-  mnuResetN[slot]->setText(EmptyResetMenuCaption(slot));
+  connect(shell.Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
 }
 
 void FrmMain::cmdMemo_Click(int slot) { RecallSlot(ctx_, slot); }
-
-void FrmMain::mnuMemo_Click(int slot) {
-  // The open entry dialog owns the flag; a memo command does nothing then.
-  if (ctx_.state.entryDialogOpen) return;
-  // From the tray menu the main window may be hidden; the entry dialog must
-  // then leave it hidden when it closes.
-  ctx_.state.mainWasHidden = MainWindowHidden(ctx_);
-  cmdMemo_Click(slot);
-}
-
+void FrmMain::mnuMemo_Click(int slot) { RecallSlotFromMenu(ctx_, slot); }
 void FrmMain::cmdReset_Click(int slot) { ResetSlot(ctx_, slot); }
-
+void FrmMain::mnuReset_Click(int slot) { cmdReset_Click(slot); }
 void FrmMain::cmdAllReset_Click() { AllReset(ctx_); }
-
 void FrmMain::cmdClear_Click() { ClearClipboard(ctx_); }
-
+void FrmMain::mnuClipClear_Click() { cmdClear_Click(); }
 void FrmMain::cmdTime_Click() { ToggleClock(ctx_); }
-
 void FrmMain::cmdTask_Click() { HideMainWindow(ctx_); }
+void FrmMain::cmdEnd_Click() { EndProgram(ctx_); }
+void FrmMain::mnuEnd_Click() { cmdEnd_Click(); }
 
 void FrmMain::Timer1_Timer() {
   if (!ctx_.state.startupComplete) return;
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
-  if (!unloaded_) {
-    unloaded_ = true;
-    Form_QueryUnload();
-    Form_Unload();
-  }
+  // However the close comes (close box, end command, logout), shutdown
+  // saves once; a close after a logout's save finds nothing left to save.
+  MainFormQueryUnload(ctx_);
+  MainFormUnload(ctx_);
   event->accept();
 }
 

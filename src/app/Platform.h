@@ -5,10 +5,16 @@
 #include <QDateTime>
 #include <QString>
 #include <filesystem>
+#include <functional>
+
+#include "cipher/Failure.h"
+
+class QIcon;
+class QMenu;
+class QWidget;
 
 namespace kirimo {
 
-enum class MsgIcon { Warning, Information, Question };
 enum class MsgButtons { Ok, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
@@ -41,6 +47,44 @@ class SettingsLocation {
   virtual ~SettingsLocation() = default;
   // The directory that holds Kirim.ini: the executable's own.
   virtual std::filesystem::path ExecutableDir() const = 0;
+};
+
+// The notification-area icon. The desktop's clicks arrive as the codes of
+// the original mouse messages, so the tray's table reads the same here.
+enum class TrayCode { kLeftDown = 513, kRightDown = 516, kRightUp = 517 };
+
+class TrayIcon {
+ public:
+  virtual ~TrayIcon() = default;
+  // False on a desktop without a notification area (for now).
+  virtual bool Available() const = 0;
+  // Shows the icon with its tip and menu; showing a shown icon does nothing.
+  virtual void Add(const QIcon& icon, const QString& tip, QMenu* menu) = 0;
+  virtual void Remove() = 0;
+  virtual bool Shown() const = 0;
+  // Called with each click on the icon.
+  std::function<void(TrayCode)> onActivated;
+};
+
+// Always-on-top and the foreground, without hiding, moving or re-creating
+// the window.
+class WindowStacking {
+ public:
+  virtual ~WindowStacking() = default;
+  virtual void SetTopmost(QWidget* window, bool on) = 0;
+  virtual bool IsTopmost(const QWidget* window) const = 0;
+  virtual void BringToForeground(QWidget* window) = 0;
+};
+
+// Starting the text editor on the readme.
+class ProcessLauncher {
+ public:
+  virtual ~ProcessLauncher() = default;
+  // Runs a command line (Windows: "Notepad <file>"); false when it could not
+  // be started.
+  virtual bool StartCommandLine(const QString& commandLine) = 0;
+  // Opens a file with the desktop's default program for it.
+  virtual bool OpenWithDefaultProgram(const QString& path) = 0;
 };
 
 }  // namespace kirimo

@@ -1,9 +1,15 @@
 #include "app/QtPlatform.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QMessageBox>
+#include <QProcess>
 #include <QStandardPaths>
+#include <QSystemTrayIcon>
+#include <QUrl>
+#include <QWidget>
+#include <QWindow>
 
 namespace kirimo {
 
@@ -13,9 +19,15 @@ MsgAnswer QtMessageBoxes::Show(const QString& text, MsgIcon icon, MsgButtons but
   box.setWindowTitle(QApplication::applicationName());
   box.setText(text);
   switch (icon) {
-    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Warning:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MsgIcon::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case MsgIcon::Question:
+      box.setIcon(QMessageBox::Question);
+      break;
   }
   if (buttons == MsgButtons::YesNoCancel) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -30,10 +42,14 @@ MsgAnswer QtMessageBoxes::Show(const QString& text, MsgIcon icon, MsgButtons but
     box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   }
   switch (box.exec()) {
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    default: return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+    case QMessageBox::Yes:
+      return MsgAnswer::Yes;
+    case QMessageBox::No:
+      return MsgAnswer::No;
+    case QMessageBox::Cancel:
+      return MsgAnswer::Cancel;
+    default:
+      return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
   }
 }
 
@@ -60,6 +76,72 @@ bool UserInstanceLock::TryAcquire() {
 
 std::filesystem::path ExecutableSettingsLocation::ExecutableDir() const {
   return QCoreApplication::applicationDirPath().toStdU16String();
+}
+
+QtTrayIcon::QtTrayIcon() = default;
+QtTrayIcon::~QtTrayIcon() = default;
+
+bool QtTrayIcon::Available() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+void QtTrayIcon::Add(const QIcon& icon, const QString& tip, QMenu* menu) {
+  if (!icon_) {
+    icon_ = std::make_unique<QSystemTrayIcon>(icon);
+    QObject::connect(icon_.get(), &QSystemTrayIcon::activated,
+                     [this](QSystemTrayIcon::ActivationReason reason) {
+                       if (!onActivated) return;
+                       switch (reason) {
+                         case QSystemTrayIcon::Trigger:
+                         case QSystemTrayIcon::DoubleClick:
+                           onActivated(TrayCode::kLeftDown);
+                           break;
+                         case QSystemTrayIcon::Context:
+                           onActivated(TrayCode::kRightDown);
+                           onActivated(TrayCode::kRightUp);
+                           break;
+                         default:
+                           break;
+                       }
+                     });
+  }
+  // Hosts that draw the menu themselves need it before the icon shows.
+  if (icon_->contextMenu() != menu) icon_->setContextMenu(menu);
+  icon_->setToolTip(tip);
+  if (!icon_->isVisible()) icon_->show();
+}
+
+void QtTrayIcon::Remove() {
+  if (icon_) icon_->hide();
+}
+
+bool QtTrayIcon::Shown() const { return icon_ && icon_->isVisible(); }
+
+void QtWindowStacking::SetTopmost(QWidget* window, bool on) {
+  if (QWindow* handle = window->windowHandle())
+    handle->setFlag(Qt::WindowStaysOnTopHint, on);
+  else
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, on);  // not shown yet: nothing to re-create
+}
+
+bool QtWindowStacking::IsTopmost(const QWidget* window) const {
+  if (const QWindow* handle = window->windowHandle())
+    return handle->flags().testFlag(Qt::WindowStaysOnTopHint);
+  return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void QtWindowStacking::BringToForeground(QWidget* window) {
+  window->raise();
+  window->activateWindow();
+}
+
+bool QtProcessLauncher::StartCommandLine(const QString& commandLine) {
+  QStringList parts = QProcess::splitCommand(commandLine);
+  if (parts.isEmpty()) return false;
+  const QString program = parts.takeFirst();
+  return QProcess::startDetached(program, parts);
+}
+
+bool QtProcessLauncher::OpenWithDefaultProgram(const QString& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 }  // namespace kirimo

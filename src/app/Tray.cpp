@@ -1,7 +1,8 @@
 #include "app/Tray.h"
 
+#include <QWidget>
+
 #include "app/AppContext.h"
-#include "app/FrmMain.h"
 
 namespace kirimo {
 
@@ -11,7 +12,7 @@ void RemoveTrayIcon(AppContext&) {}
 bool TrayIconShown(AppContext&) { return false; }
 
 void HideMainWindow(AppContext& ctx) {
-  FrmMain* w = ctx.frmMain;
+  QWidget* w = ctx.windows.frmMain;
   // Before start-up has shown the window there is nothing to hide; the
   // window appears when start-up returns.
   if (!w || !w->isVisible()) return;
@@ -24,12 +25,12 @@ void HideMainWindow(AppContext& ctx) {
 }
 
 bool MainWindowHidden(AppContext& ctx) {
-  const FrmMain* w = ctx.frmMain;
+  const QWidget* w = ctx.windows.frmMain;
   return !w || !w->isVisible() || w->isMinimized();
 }
 
 void RestoreMainWindow(AppContext& ctx) {
-  FrmMain* w = ctx.frmMain;
+  QWidget* w = ctx.windows.frmMain;
   if (!w) return;
   if (w->isMinimized())
     w->showNormal();

@@ -7,6 +7,10 @@
 
 namespace kirimo {
 
+// The icon of a message box, for the core's rules and the program's boxes
+// alike.
+enum class MsgIcon { Warning, Information, Question };
+
 using FailureReporter = std::function<void(const std::u16string& message)>;
 
 }  // namespace kirimo

@@ -20,10 +20,10 @@ constexpr std::u16string_view kTitle = u"題名に";
 constexpr std::u16string_view kContent = u"メモ内容に";
 constexpr std::u16string_view kPassword = u"パスワードに";
 
-RuleViolation Warn(std::u16string_view field, std::u16string_view what) {
+RuleViolation Warn(std::u16string_view field, std::u16string_view what, RuleKind kind) {
   std::u16string message(field);
   message += what;
-  return {std::move(message), MessageIcon::Warning};
+  return {std::move(message), MsgIcon::Warning, kind};
 }
 
 bool ContainsSpace(std::u16string_view text) {
@@ -32,7 +32,7 @@ bool ContainsSpace(std::u16string_view text) {
 
 std::optional<RuleViolation> CheckSpaces(std::u16string_view text, std::u16string_view field) {
   if (ContainsSpace(text)) {
-    return Warn(field, u"スペースは含めません");
+    return Warn(field, u"スペースは含めません", RuleKind::kSpaces);
   }
   return std::nullopt;
 }
@@ -43,9 +43,9 @@ std::optional<RuleViolation> CheckCharacters(std::u16string_view text, std::u16s
       case CharacterClass::Allowed:
         break;
       case CharacterClass::HalfWidthKatakana:
-        return Warn(field, u"半角カタカナ文字を含めません");
+        return Warn(field, u"半角カタカナ文字を含めません", RuleKind::kHalfWidthKatakana);
       case CharacterClass::Unusable:
-        return Warn(field, u"使用できない文字が入っています");
+        return Warn(field, u"使用できない文字が入っています", RuleKind::kUnusableCharacter);
     }
   }
   return std::nullopt;
@@ -57,11 +57,11 @@ std::optional<RuleViolation> CheckDelimiters(std::u16string_view text, std::u16s
       std::u16string what = u"「";
       what += delimiter;
       what += u"」と同じ組み合わせは使えません";
-      return Warn(field, what);
+      return Warn(field, what, RuleKind::kDelimiter);
     }
   }
   if (text.find(u'&') != std::u16string_view::npos) {
-    return Warn(field, u"「&」の文字は使えません");
+    return Warn(field, u"「&」の文字は使えません", RuleKind::kAmpersand);
   }
   return std::nullopt;
 }
@@ -108,7 +108,7 @@ std::optional<RuleViolation> CheckMemoEntry(std::u16string_view title,
     return RuleViolation{};
   }
   if (content.size() > kLongestContent) {
-    return RuleViolation{u"最長50文字まで記憶可能です", MessageIcon::Information};
+    return RuleViolation{u"最長50文字まで記憶可能です", MsgIcon::Information, RuleKind::kTooLong};
   }
   if (auto violation = CheckSpaces(title, kTitle)) {
     return violation;

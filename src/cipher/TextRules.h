@@ -8,15 +8,28 @@
 #include <string>
 #include <string_view>
 
+#include "cipher/Failure.h"
+
 namespace kirimo {
 
-enum class MessageIcon { Warning, Information, Question };
+// Which rule a text broke; the password dialog shows some of them above the
+// always-on-top windows and some not, and decides by this.
+enum class RuleKind {
+  kNothingTyped,  // silent: the confirmation is ignored
+  kTooLong,
+  kSpaces,
+  kHalfWidthKatakana,
+  kUnusableCharacter,
+  kDelimiter,
+  kAmpersand,
+};
 
 // The first broken rule. An empty message means the confirmation is simply
 // ignored: no box, the dialog stays as it is.
 struct RuleViolation {
   std::u16string message;
-  MessageIcon icon = MessageIcon::Warning;
+  MsgIcon icon = MsgIcon::Warning;
+  RuleKind kind = RuleKind::kNothingTyped;
 
   bool IsSilent() const { return message.empty(); }
   bool operator==(const RuleViolation&) const = default;

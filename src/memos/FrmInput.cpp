@@ -8,25 +8,21 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <exception>
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/AppCipher.h"
 #include "app/AppContext.h"
-#include "app/FrmMain.h"
+#include "app/Command.h"
 #include "app/Tray.h"
 #include "app/Twips.h"
 #include "cipher/TextRules.h"
 #include "memos/Slots.h"
-#include "settings/Settings.h"
 
 namespace kirimo {
 
 namespace {
 
-using settings::kMyData;
 constexpr int kClientWidth = 7080;
 constexpr int kClientHeight = 2100;
 constexpr int kTitleMaxLength = 30;
@@ -41,37 +37,6 @@ struct PlainText {
   PlainText& operator=(const PlainText&) = delete;
   std::u16string text;
 };
-
-MsgIcon BoxIcon(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::Information:
-      return MsgIcon::Information;
-    case MessageIcon::Question:
-      return MsgIcon::Question;
-    case MessageIcon::Warning:
-      break;
-  }
-  return MsgIcon::Warning;
-}
-
-// The dialog is a top-level window of its own, with its own taskbar entry,
-// so that it stays within reach while the main window sits in the tray. It
-// therefore cannot be a child widget of the main window; this small object,
-// a child of the main window, owns it instead, so that the dialog never
-// outlives the window it reports to.
-class EntryDialogOwner : public QObject {
- public:
-  explicit EntryDialogOwner(QObject* parent) : QObject(parent) {
-    setObjectName(QStringLiteral("entryDialogOwner"));
-  }
-  std::unique_ptr<FrmInput> dialog;
-};
-
-EntryDialogOwner* FindOwner(AppContext& ctx) {
-  if (!ctx.frmMain) return nullptr;
-  return dynamic_cast<EntryDialogOwner*>(ctx.frmMain->findChild<QObject*>(
-      QStringLiteral("entryDialogOwner"), Qt::FindDirectChildrenOnly));
-}
 
 }  // namespace
 
@@ -136,66 +101,57 @@ void FrmInput::Form_Load() {
   AppState& s = ctx_.state;
   loaded_ = true;
   s.entryDialogOpen = true;
-  if (ctx_.frmMain) ctx_.frmMain->timer()->stop();
-  if (s.entryDialogOpen && s.pendingSlot >= 1 && s.pendingSlot <= kSlotCount)
+  if (QTimer* timer = ctx_.ui.shell.Timer1) timer->stop();
+  if (s.pendingSlot >= 1 && s.pendingSlot <= kSlotCount)
     setWindowTitle(EmptyMemoCaption(s.pendingSlot) + QStringLiteral("入力"));
 }
 
 void FrmInput::cmdOk_Click() {
   if (!loaded_) return;
   AppState& s = ctx_.state;
-  bool failed = false;
-  try {
-    SettingsPathScope path(ctx_);
-    // Some input methods type a few characters with code points that code
-    // page 932 cannot store; the boxes show what will actually be kept.
-    PlainText title(NormalizeJisInput(Text1->text().toStdU16String()));
-    PlainText content(NormalizeJisInput(Text2->text().toStdU16String()));
-    if (const QString shown = QString::fromStdU16String(title.text); shown != Text1->text())
-      Text1->setText(shown);
-    if (const QString shown = QString::fromStdU16String(content.text); shown != Text2->text())
-      Text2->setText(shown);
+  bool stored = false;
+  // A memo that cannot be stored stays in the dialog, so that the user can
+  // try again once the file can be written.
+  RunCommand(
+      ctx_, QStringLiteral("入力時ＩＮＩファイルに書き込みできませんでした"),
+      [&](SettingsAccess& settings) {
+        // Some input methods type a few characters with code points that code
+        // page 932 cannot store; the boxes show what will actually be kept.
+        PlainText title(NormalizeJisInput(Text1->text().toStdU16String()));
+        PlainText content(NormalizeJisInput(Text2->text().toStdU16String()));
+        if (const QString shown = QString::fromStdU16String(title.text); shown != Text1->text())
+          Text1->setText(shown);
+        if (const QString shown = QString::fromStdU16String(content.text); shown != Text2->text())
+          Text2->setText(shown);
 
-    if (const auto violation = CheckMemoEntry(title.text, content.text)) {
-      if (!violation->IsSilent())
-        ShowMessage(ctx_, QString::fromStdU16String(violation->message), BoxIcon(violation->icon));
-      return;
-    }
-    const int slot = s.pendingSlot;
-    if (slot < 1 || slot > kSlotCount) return;
-    title.text = TrimHalfWidthSpaces(title.text);
-    content.text = TrimHalfWidthSpaces(content.text);
+        if (const auto violation = CheckMemoEntry(title.text, content.text)) {
+          if (!violation->IsSilent())
+            ShowMessage(ctx_, QString::fromStdU16String(violation->message), violation->icon);
+          return;
+        }
+        const int slot = s.pendingSlot;
+        if (slot < 1 || slot > kSlotCount) return;
+        title.text = TrimHalfWidthSpaces(title.text);
+        content.text = TrimHalfWidthSpaces(content.text);
 
-    // Both texts are enciphered before anything changes: a text the cipher
-    // cannot store must neither empty the slot nor cost the user what they
-    // typed. The cipher has already said why; the dialog stays as it is.
-    const std::u16string storedContent = EncodeStored(ctx_, content.text);
-    if (storedContent.empty()) return;
-    const std::u16string storedTitle = EncodeStored(ctx_, title.text);
-    if (storedTitle.empty()) return;
+        // Both texts are enciphered before anything changes: a text the cipher
+        // cannot store must neither empty the slot nor cost the user what they
+        // typed. The cipher has already said why; the dialog stays as it is.
+        const std::u16string storedContent = EncodeStored(ctx_, content.text);
+        if (storedContent.empty()) return;
+        const std::u16string storedTitle = EncodeStored(ctx_, title.text);
+        if (storedTitle.empty()) return;
 
-    // The title goes last: it is what makes a slot a memo, so a failure
-    // between the two writes leaves a slot that still reads as empty.
-    const std::filesystem::path& file = path.file();
-    if (!settings::WriteSetting(storedContent, ContentKey(slot), kMyData, file) ||
-        !settings::WriteSetting(storedTitle, TitleKey(slot), kMyData, file)) {
-      failed = true;
-    } else {
-      s.slotTitle[slot] = title.text;
-      RefreshSlotCaptions(ctx_);
-      ClearPlainSlots(ctx_);
-    }
-  } catch (const std::exception&) {
-    failed = true;
-  }
-  if (failed) {
-    // The memo is not stored; the dialog keeps both texts so that the user
-    // can try again once the file can be written.
-    ShowMessage(ctx_, QStringLiteral("入力時ＩＮＩファイルに書き込みできませんでした"),
-                MsgIcon::Warning);
-    return;
-  }
-  close();
+        // The title goes last: it is what makes a slot a memo, so a failure
+        // between the two writes leaves a slot that still reads as empty.
+        settings.Write(storedContent, ContentKey(slot));
+        settings.Write(storedTitle, TitleKey(slot));
+        s.slotTitle[slot] = title.text;
+        RefreshSlotCaptions(ctx_);
+        ClearPlainSlots(ctx_);
+        stored = true;
+      });
+  if (stored) close();
 }
 
 void FrmInput::cmdReset_Click() { EmptyTextBoxes(); }
@@ -218,8 +174,6 @@ void FrmInput::Unload() {
   Form_Unload();
   // Deleting right away could pull the dialog from under the handler that
   // closed it (a click on one of its own buttons).
-  if (EntryDialogOwner* owner = FindOwner(ctx_); owner && owner->dialog.get() == this)
-    owner->dialog.release();
   deleteLater();
 }
 
@@ -230,11 +184,13 @@ void FrmInput::Form_QueryUnload() {
   EmptyTextBoxes();
   // Cancelled or stored, no plain text stays behind in the buffers.
   ClearPlainSlots(ctx_);
-  if (!s.mainWasHidden) RestoreMainWindow(ctx_);
+  // At the program's end, bringing the main window back for a moment
+  // would only make it flash.
+  if (!s.mainWasHidden && !ctx_.windows.ending) RestoreMainWindow(ctx_);
 }
 
 void FrmInput::Form_Unload() {
-  if (ctx_.frmMain) ctx_.frmMain->timer()->start();
+  if (QTimer* timer = ctx_.ui.shell.Timer1) timer->start();
   ctx_.state.mainWasHidden = false;
 }
 
@@ -246,13 +202,12 @@ void FrmInput::EmptyTextBoxes() {
 }
 
 void OpenEntryDialog(AppContext& ctx) {
-  if (!ctx.frmMain) return;
-  EntryDialogOwner* owner = FindOwner(ctx);
-  if (!owner) owner = new EntryDialogOwner(ctx.frmMain);
-  if (owner->dialog && owner->dialog->IsLoaded()) return;
-
-  owner->dialog = std::make_unique<FrmInput>(ctx);
-  FrmInput* dialog = owner->dialog.get();
+  if (!ctx.windows.frmMain || FindEntryDialog(ctx)) return;
+  // A top-level window of its own, with its own taskbar entry, so that it
+  // stays within reach while the main window sits in the tray; the window
+  // registry keeps track of it until it goes.
+  auto* dialog = new FrmInput(ctx);
+  ctx.windows.frmInput = dialog;
   dialog->Form_Load();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
@@ -265,9 +220,8 @@ void OpenEntryDialog(AppContext& ctx) {
 }
 
 FrmInput* FindEntryDialog(AppContext& ctx) {
-  EntryDialogOwner* owner = FindOwner(ctx);
-  if (!owner || !owner->dialog || !owner->dialog->IsLoaded()) return nullptr;
-  return owner->dialog.get();
+  auto* dialog = qobject_cast<FrmInput*>(ctx.windows.frmInput.data());
+  return dialog && dialog->IsLoaded() ? dialog : nullptr;
 }
 
 }  // namespace kirimo

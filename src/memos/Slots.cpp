@@ -1,7 +1,9 @@
 #include "memos/Slots.h"
 
+#include <QAction>
+#include <QPushButton>
+
 #include "app/AppContext.h"
-#include "app/FrmMain.h"
 
 namespace kirimo {
 
@@ -26,12 +28,27 @@ QString EmptyResetMenuCaption(int slot) {
   return QStringLiteral("リセットメモ") + FullWidthNumber(slot);
 }
 
+void SetSlotCaptions(AppContext& ctx, int slot, const QString& title) {
+  const MemoControls& ui = ctx.ui.memos;
+  if (!ui.cmdMemo[slot]) return;
+  ui.cmdMemo[slot]->setText(title);
+  ui.mnuMemo[slot]->setText(title);
+  ui.mnuReset[slot]->setText(QStringLiteral("リセット「") + title + QStringLiteral("」"));
+}
+
+void SetEmptySlotCaptions(AppContext& ctx, int slot) {
+  const MemoControls& ui = ctx.ui.memos;
+  if (!ui.cmdMemo[slot]) return;
+  ui.cmdMemo[slot]->setText(EmptyMemoCaption(slot));
+  ui.mnuMemo[slot]->setText(EmptyMemoCaption(slot));
+  ui.mnuReset[slot]->setText(EmptyResetMenuCaption(slot));
+}
+
 void RefreshSlotCaptions(AppContext& ctx) {
-  if (!ctx.frmMain) return;
   for (int n = 1; n <= kSlotCount; ++n) {
     const std::u16string& title = ctx.state.slotTitle[n];
     if (title.empty()) continue;
-    ctx.frmMain->SetSlotCaptions(n, QString::fromStdU16String(title));
+    SetSlotCaptions(ctx, n, QString::fromStdU16String(title));
   }
 }
 

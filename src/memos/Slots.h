@@ -20,7 +20,25 @@ QString EmptyResetMenuCaption(int slot);
 // empty buffer leaves the captions as they are.
 void RefreshSlotCaptions(AppContext& ctx);
 
+// The captions of slot n's memo button, memo menu item and reset menu item:
+// its title, or the design captions of an empty slot.
+void SetSlotCaptions(AppContext& ctx, int slot, const QString& title);
+void SetEmptySlotCaptions(AppContext& ctx, int slot);
+
 // Empties (and overwrites) all ten titles, then all ten contents.
 void ClearPlainSlots(AppContext& ctx);
+
+// Empties the plain buffers when the operation that filled them ends, on
+// every path out of it, before any failure message is shown.
+class PlainSlotsGuard {
+ public:
+  explicit PlainSlotsGuard(AppContext& ctx) : ctx_(ctx) {}
+  ~PlainSlotsGuard() { ClearPlainSlots(ctx_); }
+  PlainSlotsGuard(const PlainSlotsGuard&) = delete;
+  PlainSlotsGuard& operator=(const PlainSlotsGuard&) = delete;
+
+ private:
+  AppContext& ctx_;
+};
 
 }  // namespace kirimo

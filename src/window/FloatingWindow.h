@@ -18,7 +18,9 @@ void SetFloatingWindowText(AppContext& ctx, const QString& text);
 // The window clear (menu mnuClear): empties the text, disables the item and
 // lets the clock take the window again.
 void WindowClear(AppContext& ctx);
-// Unloads the floating window when it is loaded.
-void UnloadFloatingWindow(AppContext& ctx);
+// The enabled states of mnuWClose and mnuClear.
+void EnableWindowClose(AppContext& ctx, bool enabled);
+void EnableWindowClear(AppContext& ctx, bool enabled);
+bool WindowClearEnabled(AppContext& ctx);
 
 }  // namespace kirimo

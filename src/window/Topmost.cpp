@@ -1,6 +1,10 @@
 #include "window/Topmost.h"
 
+#include <QAction>
+#include <QPushButton>
+
 #include "app/AppContext.h"
+#include "window/WindowTables.h"
 
 namespace kirimo {
 
@@ -12,12 +16,25 @@ void ApplyMainTopmost(AppContext&) {}
 void ApplyWindowTopmost(AppContext&) {}
 void ApplyFontSize(AppContext&) {}
 
+void InitTopmostItems(AppContext& ctx) {
+  const WindowControls& ui = ctx.ui.window;
+  if (!ui.mnuTemae) return;
+  // Before the floating window first opens, the items follow its own
+  // always-on-top flag, as they do whenever it is open.
+  const bool windowOnTop = ctx.state.windowTopmost == u"t";
+  ui.mnuTemae->setEnabled(!windowOnTop);
+  ui.mnuTemaeKaijo->setEnabled(windowOnTop);
+}
+
+void ApplyFontSizeCaption(AppContext& ctx) {
+  if (QString caption = FontSizeCaption(ctx.state.fontSizeCode);
+      !caption.isEmpty() && ctx.ui.window.cmdFont)
+    ctx.ui.window.cmdFont->setText(caption);
+}
+
 QString FontSizeCaption(std::u16string_view code) {
-  if (code == u"a") return QStringLiteral("フォントサイズ 10");
-  if (code == u"b") return QStringLiteral("フォントサイズ 12");
-  if (code == u"c") return QStringLiteral("フォントサイズ 16");
-  if (code == u"d") return QStringLiteral("フォントサイズ 20");
-  if (code == u"e") return QStringLiteral("フォントサイズ 24");
+  for (const FontSizeItem& size : kFontSizes)
+    if (size.code == code) return QString::fromUtf16(size.caption.data(), size.caption.size());
   return {};
 }
 

@@ -15,6 +15,14 @@ void ApplyMainTopmost(AppContext& ctx);
 void ApplyWindowTopmost(AppContext& ctx);
 void ApplyFontSize(AppContext& ctx);
 
+// Start-up's initial enabled state of mnuTemae and mnuTemaeKaijo, before
+// the floating window has been opened.
+void InitTopmostItems(AppContext& ctx);
+
+// Only the caption of cmdFont for fontSizeCode; an unknown code leaves it
+// as it is.
+void ApplyFontSizeCaption(AppContext& ctx);
+
 // The caption of cmdFont for a font size letter; empty for an unknown letter,
 // which leaves the caption as it is.
 QString FontSizeCaption(std::u16string_view code);

@@ -18,7 +18,6 @@ TEST_F(EndSignalsTest, TerminationSignalClosesTheMainWindowAndSavesTheSettings) 
   SetIni("[MyData]\r\nFUKKI=180\r\nHIDUKE=01/02/03/04:05\r\n");
   FrmMain& w = Start();
   w.show();
-  CloseOnEndSignals(&w);
   ASSERT_EQ(std::raise(SIGTERM), 0);
   QElapsedTimer waited;
   waited.start();

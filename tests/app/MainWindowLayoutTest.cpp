@@ -29,7 +29,8 @@ std::vector<ControlCase> Controls() {
   }
   c.push_back({"cmdWup", QStringLiteral("ウインドウの幅を大きくする"), 120, 3120, 495, 495, 22});
   c.push_back({"cmdWdown", QStringLiteral("ウインドウの幅を小さくする"), 600, 3120, 495, 495, 23});
-  c.push_back({"cmdHdown", QStringLiteral("ウインドウの高さを小さくする"), 1080, 3120, 495, 495, 24});
+  c.push_back(
+      {"cmdHdown", QStringLiteral("ウインドウの高さを小さくする"), 1080, 3120, 495, 495, 24});
   c.push_back({"cmdHup", QStringLiteral("ウインドウの高さを大きくする"), 1560, 3120, 495, 495, 25});
   c.push_back({"cmdAllReset", QStringLiteral("オールリセット"), 2160, 3120, 1935, 495, 21});
   c.push_back({"cmdTemae", QStringLiteral("常に手前に表示"), 4200, 3120, 1935, 495, 26});
@@ -99,28 +100,50 @@ TEST_F(MainWindowLayoutTest, MenuTreeIsComplete) {
     lines << top->text() + QStringLiteral(" ") + top->objectName();
     lines << MenuLines(top->menu(), QStringLiteral("  "));
   }
-  QStringList expected = {
-      "ウインドウ mnuWindow", "  ウインドウを表示 mnuWindowOn", "  ウインドウを閉じる mnuWClose",
-      "  ウインドウクリアー mnuClear", "  ウインドウを中央に移動 mnuMidle", "  - Sep1",
-      "  常に手前に表示(ウインドウ) mnuTemae", "  常に手前に表示解除(ウインドウ) mnuTemaeKaijo",
-      "  - Sep2", "  日付/時計 mnuTokei", "  - Sep3", "  自動日付/時計復帰 mnuFukki",
-      "    １５秒 mnuFukki15", "    ３０秒 mnuFukki30", "    ０１分 mnuFukki1m",
-      "    ０３分 mnuFukki3m", "    １０分 mnuFukki10m", "    なし mnuFukkiNasi", "  - Sep4"};
+  QStringList expected = {"ウインドウ mnuWindow",
+                          "  ウインドウを表示 mnuWindowOn",
+                          "  ウインドウを閉じる mnuWClose",
+                          "  ウインドウクリアー mnuClear",
+                          "  ウインドウを中央に移動 mnuMidle",
+                          "  - Sep1",
+                          "  常に手前に表示(ウインドウ) mnuTemae",
+                          "  常に手前に表示解除(ウインドウ) mnuTemaeKaijo",
+                          "  - Sep2",
+                          "  日付/時計 mnuTokei",
+                          "  - Sep3",
+                          "  自動日付/時計復帰 mnuFukki",
+                          "    １５秒 mnuFukki15",
+                          "    ３０秒 mnuFukki30",
+                          "    ０１分 mnuFukki1m",
+                          "    ０３分 mnuFukki3m",
+                          "    １０分 mnuFukki10m",
+                          "    なし mnuFukkiNasi",
+                          "  - Sep4"};
   const QStringList digits = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "１０"};
   for (int n = 1; n <= 10; ++n)
     expected << QStringLiteral("  メモ%1 mnuMemo%2").arg(digits[n - 1]).arg(n);
-  expected << "  - Sep5" << "  リセット mnuReset";
+  expected << "  - Sep5"
+           << "  リセット mnuReset";
   for (int n = 1; n <= 10; ++n)
     expected << QStringLiteral("    リセットメモ%1 mnuReset%2").arg(digits[n - 1]).arg(n);
-  expected << "  - Sep6" << "  クリップボードクリアー mnuClipboardClear"
-           << "    クリップボードクリアー mnuClipClear" << "  - Sep7" << "  終了 mnuEnd"
-           << "ツール mnuTool" << "  題名クリック時ウインドウを表示可能にする mnuWindowHyouji"
+  expected << "  - Sep6"
+           << "  クリップボードクリアー mnuClipboardClear"
+           << "    クリップボードクリアー mnuClipClear"
+           << "  - Sep7"
+           << "  終了 mnuEnd"
+           << "ツール mnuTool"
+           << "  題名クリック時ウインドウを表示可能にする mnuWindowHyouji"
            << "  題名クリック時ウインドウを表示不可にする mnuWindowHihyouji"
            << "  起動時にパスワードを要求する mnuPass"
            << "  不正な閲覧を試みた場合データをすべて消去する mnuFusei"
-           << "日付/時計 mnuTime" << "  ＨＨ：ＮＮ：ＳＳ mnuTime1"
-           << "  午前/ＨＨ：ＮＮ：ＳＳ mnuTime2" << "  ＤＤ日(曜日)/ＨＨ：ＮＮ：ＳＳ mnuTime3"
-           << "ヘルプ mnuHelp1" << "  ヘルプ mnuHelp" << "  - Sep8" << "  バージョン mnuVersion";
+           << "日付/時計 mnuTime"
+           << "  ＨＨ：ＮＮ：ＳＳ mnuTime1"
+           << "  午前/ＨＨ：ＮＮ：ＳＳ mnuTime2"
+           << "  ＤＤ日(曜日)/ＨＨ：ＮＮ：ＳＳ mnuTime3"
+           << "ヘルプ mnuHelp1"
+           << "  ヘルプ mnuHelp"
+           << "  - Sep8"
+           << "  バージョン mnuVersion";
   EXPECT_EQ(lines, expected);
   for (QAction* a : w.findChildren<QAction*>()) EXPECT_TRUE(a->shortcut().isEmpty());
 }

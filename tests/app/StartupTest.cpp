@@ -3,8 +3,8 @@
 
 #include <QGuiApplication>
 #include <QMenu>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
 
 #include "AppFixture.h"
 
@@ -24,7 +24,7 @@ TEST_F(StartupTest, FirstStartCreatesPasswordKeysThenShutdownSavesSettingsInOrde
   FrmMain& w = Start();
   EXPECT_EQ(loadResult, LoadResult::Running);
   EXPECT_TRUE(boxes.shown.empty());
-  EXPECT_TRUE(ctx.state.startupComplete);
+  EXPECT_TRUE(ctx().state.startupComplete);
   EXPECT_EQ(iniBytes(), "[MyData]\r\nDAIMEI0=\r\nSETTEI=\r\n");
   EXPECT_EQ(Find("cmdFont")->text(), QStringLiteral("フォントサイズ 12"));
 
@@ -65,7 +65,7 @@ TEST_F(StartupTest, FirstStartCentresTheWindowOnTheScreen) {
 TEST_F(StartupTest, StoredStampIsNeverReplaced) {
   SetIni("[MyData]\r\nHIDUKE=01/02/03/04:05\r\n");
   Start();
-  EXPECT_EQ(ctx.state.installStamp, u"01/02/03/04:05");
+  EXPECT_EQ(ctx().state.installStamp, u"01/02/03/04:05");
   CloseMain();
   EXPECT_NE(iniBytes().find("HIDUKE=01/02/03/04:05\r\n"), std::string::npos);
 }
@@ -104,10 +104,8 @@ TEST_F(StartupTest, SavedSettingsShowInTheMenusAndButtons) {
     EXPECT_FALSE(Action("mnuClear")->isEnabled());
     CloseMain();
     // The wipe option is kept as stored, shown or not.
-    EXPECT_NE(iniBytes().find(std::string("FSI=") + (std::string(c.ini).find("FSI=1") !=
-                                                              std::string::npos
-                                                          ? "1"
-                                                          : "0")),
+    EXPECT_NE(iniBytes().find(std::string("FSI=") +
+                              (std::string(c.ini).find("FSI=1") != std::string::npos ? "1" : "0")),
               std::string::npos);
     main.reset();
   }
@@ -148,7 +146,7 @@ TEST_P(StartupFailureTest, ShowsTheMessageKeepsTheFileAndTheNextStartSucceeds) {
   EXPECT_EQ(boxes.shown[0].text, kLoadError);
   EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Warning);
   EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
-  EXPECT_FALSE(ctx.state.startupComplete);
+  EXPECT_FALSE(ctx().state.startupComplete);
   CloseMain();
 
   const std::string after = iniBytes();
@@ -167,7 +165,7 @@ TEST_P(StartupFailureTest, ShowsTheMessageKeepsTheFileAndTheNextStartSucceeds) {
   boxes.shown.clear();
   Start();
   EXPECT_TRUE(boxes.shown.empty());
-  EXPECT_TRUE(ctx.state.startupComplete);
+  EXPECT_TRUE(ctx().state.startupComplete);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -191,8 +189,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "TIMEFLAG=\r\n[frmMain]\r\nTOP=750\r\n",
                     "", ""},
         FailureCase{"PositionNotANumber",
-                    "[MyData]\r\nSHYOKAI=1\r\n[frmMain]\r\nLEFT=abc\r\nTOP=750\r\n",
-                    "LEFT=abc\r\n", "LEFT="},
+                    "[MyData]\r\nSHYOKAI=1\r\n[frmMain]\r\nLEFT=abc\r\nTOP=750\r\n", "LEFT=abc\r\n",
+                    "LEFT="},
         FailureCase{"PositionBeyondAnyScreen",
                     "[MyData]\r\nSHYOKAI=1\r\n[frmMain]\r\nLEFT=1E+30\r\nTOP=750\r\n",
                     "LEFT=1E+30\r\n", "LEFT="}),
@@ -200,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(StartupTest, SecondCopyBeepsWarnsAndLeavesWithoutTouchingTheFile) {
   lock.free = false;
-  Start();
+  EXPECT_FALSE(TryStart());
   EXPECT_EQ(loadResult, LoadResult::Terminate);
   EXPECT_EQ(boxes.beeps, 1);
   ASSERT_EQ(boxes.shown.size(), 1u);
@@ -208,6 +206,44 @@ TEST_F(StartupTest, SecondCopyBeepsWarnsAndLeavesWithoutTouchingTheFile) {
   EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Warning);
   EXPECT_TRUE(boxes.shown[0].systemModal);
   EXPECT_FALSE(std::filesystem::exists(ini()));
+}
+
+}  // namespace
+}  // namespace kirimo::testing
+
+namespace kirimo::testing {
+namespace {
+
+using RestartTest = AppFixture;
+
+// Each start is a new run: nothing of an earlier run's state may carry a
+// case through that should fail on its own.
+TEST_F(RestartTest, AFailingStartAfterAGoodOneStartsFromFreshState) {
+  Start();
+  ctx().state.memoShown = true;
+  ctx().state.trayReaddCount = 7;
+  ctx().state.mainWasHidden = true;
+  ASSERT_TRUE(ctx().state.startupComplete);
+  main.reset();
+
+  SetIni("[MyData]\r\nWINDOWFLAG=300\r\n");
+  Start();
+  EXPECT_FALSE(ctx().state.startupComplete);
+  EXPECT_FALSE(ctx().state.memoShown);
+  EXPECT_EQ(ctx().state.trayReaddCount, 0);
+  EXPECT_FALSE(ctx().state.mainWasHidden);
+  ASSERT_EQ(boxes.texts().size(), 1u);
+  EXPECT_EQ(boxes.texts()[0], kLoadError);
+}
+
+TEST_F(RestartTest, StartsAsTheProgramDoesWithTheWindowShown) {
+  FrmMain& w = Start();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(ctx().windows.frmMain, &w);
+  main.reset();
+  // The controls went with the window.
+  EXPECT_EQ(ctx().ui.shell.Timer1, nullptr);
+  EXPECT_EQ(ctx().windows.frmMain, nullptr);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST_F(StoredTextStartupTest, TitlesBecomeCaptionsAndLeaveMemory) {
   EXPECT_EQ(Action("mnuReset10")->text(), QStringLiteral("リセット「ABC」"));
   EXPECT_EQ(Find("cmdReset10")->text(), QStringLiteral("リセット"));
   EXPECT_EQ(Find("cmdMemo2")->text(), QStringLiteral("メモ２"));
-  for (int n = 1; n <= kSlotCount; ++n) EXPECT_TRUE(ctx.state.slotTitle[n].empty()) << n;
+  for (int n = 1; n <= kSlotCount; ++n) EXPECT_TRUE(ctx().state.slotTitle[n].empty()) << n;
   (void)w;
 }
 
@@ -72,8 +72,8 @@ TEST_F(StoredTextStartupTest, PasswordThatCannotBeDecodedIsKeptAsStored) {
   EXPECT_FALSE(boxes.shown.empty());
   EXPECT_EQ(iniBytes(), before);
   // Nothing of it is held in plain.
-  EXPECT_EQ(cp932::ToShiftJis(ctx.state.storedPassword), foreign);
-  EXPECT_EQ(cp932::ToShiftJis(ctx.state.passwordCopy), foreign);
+  EXPECT_EQ(cp932::ToShiftJis(ctx().state.storedPassword), foreign);
+  EXPECT_EQ(cp932::ToShiftJis(ctx().state.passwordCopy), foreign);
 }
 
 }  // namespace

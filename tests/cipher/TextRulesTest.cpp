@@ -13,12 +13,14 @@ namespace kirimo {
 // Found by the test framework next to the type it prints.
 void PrintTo(const RuleViolation& v, std::ostream* os) {
   *os << (v.IsSilent() ? "silent" : testing::PrintToString(v.message))
-      << (v.icon == MessageIcon::Information ? " (information)" : "");
+      << (v.icon == MsgIcon::Information ? " (information)" : "");
 }
 
 namespace {
 
-RuleViolation Warning(std::u16string message) { return {std::move(message), MessageIcon::Warning}; }
+RuleViolation Warning(RuleKind kind, std::u16string message) {
+  return {std::move(message), MsgIcon::Warning, kind};
+}
 const RuleViolation kSilent{};
 const std::optional<RuleViolation> kPasses = std::nullopt;
 
@@ -48,69 +50,82 @@ INSTANTIATE_TEST_SUITE_P(
         MemoCase{"NoContent", u"a", u"", kSilent}, MemoCase{"NoTitle", u"", u"a", kSilent},
         MemoCase{"Content50", u"a", k50, kPasses},
         // The length rule comes before the space rule.
-        MemoCase{"Content51WithSpace", u"a", k50 + u" ",
-                 RuleViolation{u"最長50文字まで記憶可能です", MessageIcon::Information}},
-        MemoCase{"BothWithSpaces", u"a b", u"c d", Warning(u"題名にスペースは含めません")},
+        MemoCase{
+            "Content51WithSpace", u"a", k50 + u" ",
+            RuleViolation{u"最長50文字まで記憶可能です", MsgIcon::Information, RuleKind::kTooLong}},
+        MemoCase{"BothWithSpaces", u"a b", u"c d",
+                 Warning(RuleKind::kSpaces, u"題名にスペースは含めません")},
         MemoCase{"ContentFullWidthSpace", u"a", u"c　d",
-                 Warning(u"メモ内容にスペースは含めません")},
+                 Warning(RuleKind::kSpaces, u"メモ内容にスペースは含めません")},
         // Step 5 (title characters) precedes step 15 (content "#$=").
         MemoCase{"TitleKatakanaBeforeContentDelimiter", u"ｱ", u"#$=",
-                 Warning(u"題名に半角カタカナ文字を含めません")},
+                 Warning(RuleKind::kHalfWidthKatakana, u"題名に半角カタカナ文字を含めません")},
         MemoCase{"TitleCharactersBeforeTitleDelimiters", u"ｱ*:;,!", u"a",
-                 Warning(u"題名に半角カタカナ文字を含めません")},
+                 Warning(RuleKind::kHalfWidthKatakana, u"題名に半角カタカナ文字を含めません")},
         MemoCase{"TitleExtensionKanji", u"纊", u"a",
-                 Warning(u"題名に使用できない文字が入っています")},
+                 Warning(RuleKind::kUnusableCharacter, u"題名に使用できない文字が入っています")},
         MemoCase{"TitleRunOpen", u"x*:;,!y", u"a",
-                 Warning(u"題名に「*:;,!」と同じ組み合わせは使えません")},
+                 Warning(RuleKind::kDelimiter, u"題名に「*:;,!」と同じ組み合わせは使えません")},
         MemoCase{"TitleSummaryOpen", u":*!,;", u"a",
-                 Warning(u"題名に「:*!,;」と同じ組み合わせは使えません")},
+                 Warning(RuleKind::kDelimiter, u"題名に「:*!,;」と同じ組み合わせは使えません")},
         MemoCase{"TitleDecoyEnd", u"!*,;:?", u"a",
-                 Warning(u"題名に「!*,;:?」と同じ組み合わせは使えません")},
+                 Warning(RuleKind::kDelimiter, u"題名に「!*,;:?」と同じ組み合わせは使えません")},
         // Holds both closing delimiters; "#$=" is checked first.
         MemoCase{"TitleBothCloses", u"=#$=", u"a",
-                 Warning(u"題名に「#$=」と同じ組み合わせは使えません")},
+                 Warning(RuleKind::kDelimiter, u"題名に「#$=」と同じ組み合わせは使えません")},
         MemoCase{"TitleSummaryClose", u"=#$", u"a",
-                 Warning(u"題名に「=#$」と同じ組み合わせは使えません")},
-        MemoCase{"TitleAmpersand", u"A&B", u"a", Warning(u"題名に「&」の文字は使えません")},
+                 Warning(RuleKind::kDelimiter, u"題名に「=#$」と同じ組み合わせは使えません")},
+        MemoCase{"TitleAmpersand", u"A&B", u"a",
+                 Warning(RuleKind::kAmpersand, u"題名に「&」の文字は使えません")},
         MemoCase{"ContentRunOpen", u"a", u"a*:;,!b",
-                 Warning(u"メモ内容に「*:;,!」と同じ組み合わせは使えません")},
+                 Warning(RuleKind::kDelimiter, u"メモ内容に「*:;,!」と同じ組み合わせは使えません")},
         MemoCase{"ContentSummaryOpen", u"a", u":*!,;",
-                 Warning(u"メモ内容に「:*!,;」と同じ組み合わせは使えません")},
-        MemoCase{"ContentDecoyEnd", u"a", u"!*,;:?",
-                 Warning(u"メモ内容に「!*,;:?」と同じ組み合わせは使えません")},
+                 Warning(RuleKind::kDelimiter, u"メモ内容に「:*!,;」と同じ組み合わせは使えません")},
+        MemoCase{
+            "ContentDecoyEnd", u"a", u"!*,;:?",
+            Warning(RuleKind::kDelimiter, u"メモ内容に「!*,;:?」と同じ組み合わせは使えません")},
         MemoCase{"ContentRunClose", u"a", u"#$=",
-                 Warning(u"メモ内容に「#$=」と同じ組み合わせは使えません")},
+                 Warning(RuleKind::kDelimiter, u"メモ内容に「#$=」と同じ組み合わせは使えません")},
         MemoCase{"ContentSummaryClose", u"a", u"=#$",
-                 Warning(u"メモ内容に「=#$」と同じ組み合わせは使えません")},
-        MemoCase{"ContentAmpersand", u"a", u"&", Warning(u"メモ内容に「&」の文字は使えません")},
+                 Warning(RuleKind::kDelimiter, u"メモ内容に「=#$」と同じ組み合わせは使えません")},
+        MemoCase{"ContentAmpersand", u"a", u"&",
+                 Warning(RuleKind::kAmpersand, u"メモ内容に「&」の文字は使えません")},
         MemoCase{"PartsOfDelimitersPass", u"#", u"*:;,$#=", kPasses},
         // Content delimiters (steps 12-17) come before its characters (18).
         MemoCase{"ContentDelimiterBeforeCharacters", u"a", u"ｱ#$=",
-                 Warning(u"メモ内容に「#$=」と同じ組み合わせは使えません")},
+                 Warning(RuleKind::kDelimiter, u"メモ内容に「#$=」と同じ組み合わせは使えません")},
         MemoCase{"ContentKatakana", u"a", u"ｶﾞ",
-                 Warning(u"メモ内容に半角カタカナ文字を含めません")},
+                 Warning(RuleKind::kHalfWidthKatakana, u"メモ内容に半角カタカナ文字を含めません")},
         MemoCase{"SymbolsTheCipherKeeps", u"，・∮", u"①～∥－￠￡￢―", kPasses},
         // Characters code page 932 cannot store would come back as "?".
         MemoCase{"TitleAccentedLetter", u"café", u"a",
-                 Warning(u"題名に使用できない文字が入っています")},
-        MemoCase{"ContentEmoji", u"a", u"猫😀",
-                 Warning(u"メモ内容に使用できない文字が入っています")},
-        MemoCase{"ContentLoneSurrogate", u"a", std::u16string(1, u'\xDC00'),
-                 Warning(u"メモ内容に使用できない文字が入っています")},
-        MemoCase{"TitleJisWaveDash", u"〜", u"a", Warning(u"題名に使用できない文字が入っています")},
+                 Warning(RuleKind::kUnusableCharacter, u"題名に使用できない文字が入っています")},
+        MemoCase{
+            "ContentEmoji", u"a", u"猫😀",
+            Warning(RuleKind::kUnusableCharacter, u"メモ内容に使用できない文字が入っています")},
+        MemoCase{
+            "ContentLoneSurrogate", u"a", std::u16string(1, u'\xDC00'),
+            Warning(RuleKind::kUnusableCharacter, u"メモ内容に使用できない文字が入っています")},
+        MemoCase{"TitleJisWaveDash", u"〜", u"a",
+                 Warning(RuleKind::kUnusableCharacter, u"題名に使用できない文字が入っています")},
         // Control characters would come back changed ("a", two code-31
         // characters, "b" would read "a&&b").
-        MemoCase{"ContentUnitSeparator", u"a",
-                 u"a\x1F\x1F"
-                 u"b",
-                 Warning(u"メモ内容に使用できない文字が入っています")},
-        MemoCase{"TitleTab", u"a\tb", u"a", Warning(u"題名に使用できない文字が入っています")},
-        MemoCase{"ContentDelete", u"a", u"\x7F",
-                 Warning(u"メモ内容に使用できない文字が入っています")},
+        MemoCase{
+            "ContentUnitSeparator", u"a",
+            u"a\x1F\x1F"
+            u"b",
+            Warning(RuleKind::kUnusableCharacter, u"メモ内容に使用できない文字が入っています")},
+        MemoCase{"TitleTab", u"a\tb", u"a",
+                 Warning(RuleKind::kUnusableCharacter, u"題名に使用できない文字が入っています")},
+        MemoCase{
+            "ContentDelete", u"a", u"\x7F",
+            Warning(RuleKind::kUnusableCharacter, u"メモ内容に使用できない文字が入っています")},
         // Special symbols the cipher turns into other symbols.
-        MemoCase{"TitleSigma", u"∑", u"a", Warning(u"題名に使用できない文字が入っています")},
-        MemoCase{"ContentCompany", u"a", u"㈱東京",
-                 Warning(u"メモ内容に使用できない文字が入っています")}),
+        MemoCase{"TitleSigma", u"∑", u"a",
+                 Warning(RuleKind::kUnusableCharacter, u"題名に使用できない文字が入っています")},
+        MemoCase{
+            "ContentCompany", u"a", u"㈱東京",
+            Warning(RuleKind::kUnusableCharacter, u"メモ内容に使用できない文字が入っています")}),
     [](const auto& info) { return info.param.name; });
 
 // --- Password dialog ----------------------------------------------------
@@ -141,31 +156,41 @@ INSTANTIATE_TEST_SUITE_P(
         PasswordCase{"EmptyOk", u"", kOk, kSilent},
         PasswordCase{"EmptyChange", u"", kChange, kSilent},
         PasswordCase{"SpacesChange", u"   ", kChange, kSilent},
-        PasswordCase{"SpacesOk", u"   ", kOk, Warning(u"パスワードにスペースは含めません")},
+        PasswordCase{"SpacesOk", u"   ", kOk,
+                     Warning(RuleKind::kSpaces, u"パスワードにスペースは含めません")},
         // The change button trims only to decide whether anything was typed.
         PasswordCase{"PaddedChange", u" ab ", kChange,
-                     Warning(u"パスワードにスペースは含めません")},
+                     Warning(RuleKind::kSpaces, u"パスワードにスペースは含めません")},
         PasswordCase{"FullWidthSpaceChange", u"　", kChange,
-                     Warning(u"パスワードにスペースは含めません")},
+                     Warning(RuleKind::kSpaces, u"パスワードにスペースは含めません")},
         PasswordCase{"SpaceBeforeAmpersand", u"a b&", kOk,
-                     Warning(u"パスワードにスペースは含めません")},
-        PasswordCase{"KatakanaBeforeAmpersand", u"ｱ&", kOk,
-                     Warning(u"パスワードに半角カタカナ文字を含めません")},
-        PasswordCase{"Unusable", u"pässword", kChange,
-                     Warning(u"パスワードに使用できない文字が入っています")},
-        PasswordCase{"ControlCharacter", u"pass\x01", kOk,
-                     Warning(u"パスワードに使用できない文字が入っています")},
-        PasswordCase{"RunOpen", u"*:;,!", kOk,
-                     Warning(u"パスワードに「*:;,!」と同じ組み合わせは使えません")},
-        PasswordCase{"SummaryOpen", u"a:*!,;", kOk,
-                     Warning(u"パスワードに「:*!,;」と同じ組み合わせは使えません")},
-        PasswordCase{"DecoyEnd", u"!*,;:?a", kChange,
-                     Warning(u"パスワードに「!*,;:?」と同じ組み合わせは使えません")},
-        PasswordCase{"RunClose", u"#$=", kOk,
-                     Warning(u"パスワードに「#$=」と同じ組み合わせは使えません")},
-        PasswordCase{"SummaryClose", u"=#$", kOk,
-                     Warning(u"パスワードに「=#$」と同じ組み合わせは使えません")},
-        PasswordCase{"Ampersand", u"a&b", kOk, Warning(u"パスワードに「&」の文字は使えません")}),
+                     Warning(RuleKind::kSpaces, u"パスワードにスペースは含めません")},
+        PasswordCase{
+            "KatakanaBeforeAmpersand", u"ｱ&", kOk,
+            Warning(RuleKind::kHalfWidthKatakana, u"パスワードに半角カタカナ文字を含めません")},
+        PasswordCase{
+            "Unusable", u"pässword", kChange,
+            Warning(RuleKind::kUnusableCharacter, u"パスワードに使用できない文字が入っています")},
+        PasswordCase{
+            "ControlCharacter", u"pass\x01", kOk,
+            Warning(RuleKind::kUnusableCharacter, u"パスワードに使用できない文字が入っています")},
+        PasswordCase{
+            "RunOpen", u"*:;,!", kOk,
+            Warning(RuleKind::kDelimiter, u"パスワードに「*:;,!」と同じ組み合わせは使えません")},
+        PasswordCase{
+            "SummaryOpen", u"a:*!,;", kOk,
+            Warning(RuleKind::kDelimiter, u"パスワードに「:*!,;」と同じ組み合わせは使えません")},
+        PasswordCase{
+            "DecoyEnd", u"!*,;:?a", kChange,
+            Warning(RuleKind::kDelimiter, u"パスワードに「!*,;:?」と同じ組み合わせは使えません")},
+        PasswordCase{
+            "RunClose", u"#$=", kOk,
+            Warning(RuleKind::kDelimiter, u"パスワードに「#$=」と同じ組み合わせは使えません")},
+        PasswordCase{
+            "SummaryClose", u"=#$", kOk,
+            Warning(RuleKind::kDelimiter, u"パスワードに「=#$」と同じ組み合わせは使えません")},
+        PasswordCase{"Ampersand", u"a&b", kOk,
+                     Warning(RuleKind::kAmpersand, u"パスワードに「&」の文字は使えません")}),
     [](const auto& info) { return info.param.name; });
 
 // --- Characters by code ---------------------------------------------------

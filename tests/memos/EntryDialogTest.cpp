@@ -112,10 +112,10 @@ TEST_F(MemoEntryDialogTest, OkStoresBothTextsUnderTheSlotKeysAndRelabelsTheSlot)
     EXPECT_EQ(Decoded(ContentKeyOf(c.slot)), c.content.toStdU16String());
     EXPECT_EQ(Decoded(TitleKeyOf(c.slot)), c.title.toStdU16String());
 
-    EXPECT_FALSE(ctx.state.entryDialogOpen);
-    EXPECT_EQ(ctx.state.pendingSlot, 0);
+    EXPECT_FALSE(ctx().state.entryDialogOpen);
+    EXPECT_EQ(ctx().state.pendingSlot, 0);
     EXPECT_TRUE(AllBuffersEmpty());
-    EXPECT_TRUE(main->timer()->isActive());
+    EXPECT_TRUE(ctx().ui.shell.Timer1->isActive());
     EXPECT_TRUE(main->isVisible());
 
     // From now on the button recalls the memo.
@@ -230,7 +230,7 @@ TEST_F(MemoEntryDialogTest, ResetButtonEmptiesBothBoxesAndKeepsTheDialogOpen) {
   ASSERT_NE(Dialog(), nullptr);
   EXPECT_TRUE(Box("Text1")->text().isEmpty());
   EXPECT_TRUE(Box("Text2")->text().isEmpty());
-  EXPECT_TRUE(ctx.state.entryDialogOpen);
+  EXPECT_TRUE(ctx().state.entryDialogOpen);
   EXPECT_EQ(iniBytes(), before);
 }
 
@@ -268,8 +268,8 @@ TEST_F(MemoEntryDialogTest, EveryWayOfClosingStoresNothingAndEmptiesTheBoxes) {
         break;
     }
     EXPECT_EQ(Dialog(), nullptr);
-    EXPECT_FALSE(ctx.state.entryDialogOpen);
-    EXPECT_EQ(ctx.state.pendingSlot, 0);
+    EXPECT_FALSE(ctx().state.entryDialogOpen);
+    EXPECT_EQ(ctx().state.pendingSlot, 0);
     // Nothing typed survives in the closed dialog, not even for undo.
     ASSERT_TRUE(text1 && text2);
     EXPECT_TRUE(text1->text().isEmpty());
@@ -335,10 +335,10 @@ TEST_F(MemoEntryDialogTest, FileThatCannotBeWrittenKeepsTheDialogAndTheCaptions)
     EXPECT_EQ(Box("Text1")->text(), QStringLiteral("title"));
     EXPECT_EQ(Box("Text2")->text(), QStringLiteral("content"));
     EXPECT_EQ(Captions(4), EmptyCaptions(4));
-    EXPECT_TRUE(ctx.state.entryDialogOpen);
-    EXPECT_EQ(ctx.state.pendingSlot, 4);
+    EXPECT_TRUE(ctx().state.entryDialogOpen);
+    EXPECT_EQ(ctx().state.pendingSlot, 4);
     EXPECT_TRUE(AllBuffersEmpty());
-    EXPECT_TRUE(ctx.state.settingsDir.empty());
+    EXPECT_TRUE(ctx().state.settingsDir.empty());
   }
   // Once the file can be written again, the same OK stores the memo.
   ClickInDialog("cmdOk");

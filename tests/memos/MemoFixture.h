@@ -60,7 +60,11 @@ inline std::string WithValue(std::string bytes, const std::string& key, const st
 class MemoFixture : public AppFixture {
  protected:
   void TearDown() override {
-    if (main) UnloadEntryDialog(ctx);
+    if (!main) return;
+    // As at the program's end: the dialog closes without bringing the main
+    // window back.
+    ctx().windows.ending = true;
+    UnloadOtherWindows(ctx());
     // Closed dialogs wait for the event loop to delete them; tests have none.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
@@ -113,7 +117,7 @@ class MemoFixture : public AppFixture {
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
   }
 
-  FrmInput* Dialog() { return FindEntryDialog(ctx); }
+  FrmInput* Dialog() { return FindEntryDialog(ctx()); }
   QLineEdit* Box(const char* name) {
     FrmInput* d = Dialog();
     return d ? d->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
@@ -155,7 +159,7 @@ class MemoFixture : public AppFixture {
 
   bool AllBuffersEmpty() const {
     for (int n = 1; n <= kSlotCount; ++n)
-      if (!ctx.state.slotTitle[n].empty() || !ctx.state.slotContent[n].empty()) return false;
+      if (!ctx().state.slotTitle[n].empty() || !ctx().state.slotContent[n].empty()) return false;
     return true;
   }
 

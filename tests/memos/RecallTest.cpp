@@ -30,7 +30,7 @@ TEST_F(MemoRecallTest, TitledSlotPutsItsContentOnTheClipboardAndDropsThePlainTex
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(Dialog(), nullptr);
     EXPECT_TRUE(AllBuffersEmpty());
-    EXPECT_TRUE(ctx.state.settingsDir.empty());
+    EXPECT_TRUE(ctx().state.settingsDir.empty());
     // Recall reads; it never writes.
     EXPECT_EQ(iniBytes(), before);
     main.reset();
@@ -76,10 +76,10 @@ TEST_F(MemoRecallTest, OnlyAShownContentRestartsTheAutoReturnCount) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     StartWith({{2, u"two", c.content}}, "WINHYOUJI=" + c.option + "\r\n");
-    ASSERT_EQ(ctx.state.autoReturnCount, 601);
+    ASSERT_EQ(ctx().state.autoReturnCount, 601);
     Click("cmdMemo2");
     EXPECT_EQ(ClipboardText(), QString::fromStdU16String(c.content));
-    EXPECT_EQ(ctx.state.autoReturnCount, c.count);
+    EXPECT_EQ(ctx().state.autoReturnCount, c.count);
     EXPECT_TRUE(AllBuffersEmpty());
     main.reset();
   }
@@ -103,13 +103,13 @@ TEST_F(MemoRecallTest, EmptySlotOpensTheEntryDialogAndLeavesTheClipboard) {
   FrmInput* dialog = Dialog();
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(dialog->isVisible());
-  EXPECT_TRUE(MainWindowHidden(ctx));
+  EXPECT_TRUE(MainWindowHidden(ctx()));
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("メモ６入力"));
   EXPECT_TRUE(Box("Text1")->text().isEmpty());
   EXPECT_TRUE(Box("Text2")->text().isEmpty());
-  EXPECT_TRUE(ctx.state.entryDialogOpen);
-  EXPECT_EQ(ctx.state.pendingSlot, 6);
-  EXPECT_FALSE(main->timer()->isActive());
+  EXPECT_TRUE(ctx().state.entryDialogOpen);
+  EXPECT_EQ(ctx().state.pendingSlot, 6);
+  EXPECT_FALSE(ctx().ui.shell.Timer1->isActive());
   EXPECT_EQ(ClipboardText(), QStringLiteral("keep me"));
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_TRUE(AllBuffersEmpty());
@@ -123,7 +123,7 @@ TEST_F(MemoRecallTest, RecallWhileTheDialogIsOpenChangesNothing) {
   Action("mnuMemo2")->trigger();
   FrmInput* dialog = Dialog();
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(ctx.state.mainWasHidden);
+  ASSERT_TRUE(ctx().state.mainWasHidden);
   SetClipboard(QStringLiteral("keep me"));
   main->showNormal();  // where the tray is missing the user can reach its menu
 
@@ -133,8 +133,8 @@ TEST_F(MemoRecallTest, RecallWhileTheDialogIsOpenChangesNothing) {
 
   EXPECT_EQ(Dialog(), dialog);
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("メモ２入力"));
-  EXPECT_EQ(ctx.state.pendingSlot, 2);
-  EXPECT_TRUE(ctx.state.mainWasHidden);
+  EXPECT_EQ(ctx().state.pendingSlot, 2);
+  EXPECT_TRUE(ctx().state.mainWasHidden);
   EXPECT_EQ(ClipboardText(), QStringLiteral("keep me"));
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_TRUE(AllBuffersEmpty());
@@ -167,15 +167,15 @@ TEST_F(MemoRecallTest, ClosingTheDialogRestoresTheMainWindowOnlyIfItWasShown) {
     else
       Click("cmdMemo8");
     ASSERT_NE(Dialog(), nullptr);
-    EXPECT_EQ(ctx.state.mainWasHidden, !c.mainShown);
+    EXPECT_EQ(ctx().state.mainWasHidden, !c.mainShown);
 
     ClickInDialog("cmdCancel");
     EXPECT_EQ(Dialog(), nullptr);
-    EXPECT_EQ(!MainWindowHidden(ctx), c.shownAfterwards);
-    EXPECT_FALSE(ctx.state.mainWasHidden);
-    EXPECT_FALSE(ctx.state.entryDialogOpen);
-    EXPECT_EQ(ctx.state.pendingSlot, 0);
-    EXPECT_TRUE(main->timer()->isActive());
+    EXPECT_EQ(!MainWindowHidden(ctx()), c.shownAfterwards);
+    EXPECT_FALSE(ctx().state.mainWasHidden);
+    EXPECT_FALSE(ctx().state.entryDialogOpen);
+    EXPECT_EQ(ctx().state.pendingSlot, 0);
+    EXPECT_TRUE(ctx().ui.shell.Timer1->isActive());
     TearDown();
     main.reset();
   }

@@ -38,7 +38,7 @@ TEST_F(MemoResetTest, ResetEmptiesTheSlotInTheFileAndOnItsControls) {
     EXPECT_EQ(Find(("cmdReset" + n).c_str())->text(), QStringLiteral("リセット"));
     EXPECT_EQ(Captions(2), TitledCaptions(QStringLiteral("two")));
     EXPECT_TRUE(AllBuffersEmpty());
-    EXPECT_TRUE(ctx.state.settingsDir.empty());
+    EXPECT_TRUE(ctx().state.settingsDir.empty());
 
     // The slot is empty now: its button asks for a new memo.
     SetClipboard(QStringLiteral("keep me"));
@@ -54,11 +54,11 @@ TEST_F(MemoResetTest, ResetClearsTheFloatingWindowOnlyWhenItIsOpen) {
   for (const std::uint8_t open : {1, 0}) {
     SCOPED_TRACE(open);
     StartWith({{3, u"three", u"333"}});
-    ctx.state.windowOpen = open;
-    ctx.state.memoShown = true;
+    ctx().state.windowOpen = open;
+    ctx().state.memoShown = true;
     Action("mnuClear")->setEnabled(true);
     Click("cmdReset3");
-    EXPECT_EQ(ctx.state.memoShown, !open);
+    EXPECT_EQ(ctx().state.memoShown, !open);
     EXPECT_EQ(Action("mnuClear")->isEnabled(), !open);
     main.reset();
   }
@@ -78,7 +78,7 @@ TEST_F(MemoResetTest, ResetThatCannotBeWrittenSaysSoAndKeepsTheCaptions) {
   EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
   EXPECT_EQ(Captions(5), TitledCaptions(QStringLiteral("five")));
   EXPECT_EQ(iniBytes(), before);
-  EXPECT_TRUE(ctx.state.settingsDir.empty());
+  EXPECT_TRUE(ctx().state.settingsDir.empty());
 
   // The memo is still there, and still recalls.
   Click("cmdMemo5");
@@ -105,7 +105,7 @@ TEST_F(MemoResetTest, AllResetWithYesEmptiesTwentyKeysInOrderAndNothingElse) {
   EXPECT_EQ(iniBytes(), expected);
   for (int n = 1; n <= 10; ++n) EXPECT_EQ(Captions(n), EmptyCaptions(n)) << n;
   EXPECT_TRUE(AllBuffersEmpty());
-  EXPECT_TRUE(ctx.state.settingsDir.empty());
+  EXPECT_TRUE(ctx().state.settingsDir.empty());
 }
 
 TEST_F(MemoResetTest, AllResetAnsweredNoOrCancelChangesNothing) {
@@ -121,7 +121,7 @@ TEST_F(MemoResetTest, AllResetAnsweredNoOrCancelChangesNothing) {
     EXPECT_EQ(iniBytes(), before);
     EXPECT_EQ(Captions(1), TitledCaptions(QStringLiteral("one")));
     for (int n = 2; n <= 10; ++n) EXPECT_EQ(Captions(n), EmptyCaptions(n)) << n;
-    EXPECT_TRUE(ctx.state.settingsDir.empty());
+    EXPECT_TRUE(ctx().state.settingsDir.empty());
     main.reset();
   }
 }
@@ -141,7 +141,7 @@ TEST_F(MemoResetTest, AllResetThatCannotBeWrittenSaysSoAndKeepsTheCaptions) {
   EXPECT_EQ(Captions(1), TitledCaptions(QStringLiteral("one")));
   EXPECT_EQ(Captions(9), TitledCaptions(QStringLiteral("nine")));
   EXPECT_EQ(iniBytes(), before);
-  EXPECT_TRUE(ctx.state.settingsDir.empty());
+  EXPECT_TRUE(ctx().state.settingsDir.empty());
 }
 
 using MemoClipboardClearTest = MemoFixture;

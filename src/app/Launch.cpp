@@ -1,0 +1,38 @@
+#include "app/Launch.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QSessionManager>
+
+#include "app/AppContext.h"
+#include "app/EndSignals.h"
+#include "app/FrmMain.h"
+#include "app/Version.h"
+
+namespace kirimo {
+
+void ConfigureApplication() {
+  QApplication::setApplicationName(QStringLiteral("Kirimo"));
+  QApplication::setApplicationVersion(QString::fromLatin1(version::kText));
+  // The program hides in the tray; only the end command ends it.
+  QApplication::setQuitOnLastWindowClosed(false);
+  // The Windows UI font, or its metric-compatible stand-in elsewhere.
+  QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"),
+                             {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+  QApplication::setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
+}
+
+std::unique_ptr<FrmMain> StartProgram(AppContext& ctx) {
+  auto frmMain = std::make_unique<FrmMain>(ctx);
+  if (frmMain->Form_Load() == LoadResult::Terminate) return nullptr;
+  CloseOnEndSignals(frmMain.get());
+  // A session that ends through its session manager (and Windows' end of
+  // session) asks the program to save; nothing may be lost if no close
+  // follows. The close that may come afterwards has nothing left to save.
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, frmMain.get(),
+                   [&ctx](QSessionManager&) { MainFormQueryUnload(ctx); });
+  frmMain->show();
+  return frmMain;
+}
+
+}  // namespace kirimo

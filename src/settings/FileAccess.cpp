@@ -5,6 +5,8 @@
 #include <fstream>
 #include <optional>
 #include <random>
+#include <string>
+#include <string_view>
 #include <system_error>
 
 #ifdef _WIN32
@@ -31,6 +33,10 @@ namespace {
 // Several attempts, in case a temporary file of a crashed run has the name.
 constexpr int kTemporaryNameAttempts = 16;
 
+// Temporary files are named <file>.<kTemporaryHexDigits hex digits>.tmp.
+constexpr std::size_t kTemporaryHexDigits = 16;
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
 std::string RandomHex() {
   static std::mt19937_64 engine = [] {
     std::uint64_t seed =
@@ -45,7 +51,7 @@ std::string RandomHex() {
   }();
   static constexpr char kDigits[] = "0123456789abcdef";
   std::uint64_t value = engine();
-  std::string hex(16, '0');
+  std::string hex(kTemporaryHexDigits, '0');
   for (char& digit : hex) {
     digit = kDigits[value & 0xF];
     value >>= 4;
@@ -56,8 +62,46 @@ std::string RandomHex() {
 // Beside the target, so that the final rename stays within one file system.
 fs::path TemporaryPathFor(const fs::path& target) {
   fs::path temporary = target;
-  temporary += "." + RandomHex() + ".tmp";
+  temporary += "." + RandomHex() + std::string(kTemporarySuffix);
   return temporary;
+}
+
+// Whether name is one that TemporaryPathFor gives for a file named base.
+// Compared in the platform's own characters, so that no name in the
+// directory needs converting.
+bool IsTemporaryNameFor(const fs::path::string_type& name, const fs::path::string_type& base) {
+  using Char = fs::path::value_type;
+  const std::size_t length = base.size() + 1 + kTemporaryHexDigits + kTemporarySuffix.size();
+  if (base.empty() || name.size() != length || name.compare(0, base.size(), base) != 0 ||
+      name[base.size()] != Char('.')) {
+    return false;
+  }
+  for (std::size_t i = 0; i < kTemporaryHexDigits; ++i) {
+    const Char digit = name[base.size() + 1 + i];
+    if (!((digit >= Char('0') && digit <= Char('9')) ||
+          (digit >= Char('a') && digit <= Char('f')))) {
+      return false;
+    }
+  }
+  for (std::size_t i = 0; i < kTemporarySuffix.size(); ++i) {
+    if (name[base.size() + 1 + kTemporaryHexDigits + i] != Char(kTemporarySuffix[i])) return false;
+  }
+  return true;
+}
+
+void RemoveTemporaryFilesBeside(const fs::path& file) {
+  const fs::path::string_type base = file.filename().native();
+  const fs::path directory = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+  std::error_code error;
+  fs::directory_iterator entry(directory, error);
+  for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+    if (!IsTemporaryNameFor(entry->path().filename().native(), base)) continue;
+    // Never through a link, and never a directory of the same name.
+    std::error_code statusError;
+    if (!fs::is_regular_file(entry->symlink_status(statusError))) continue;
+    std::error_code removeError;
+    fs::remove(entry->path(), removeError);
+  }
 }
 
 // Writing through a symbolic link must change the file it points to, not
@@ -213,6 +257,14 @@ bool ReplaceFileContents(const fs::path& file, std::string_view bytes) {
   const auto target = ResolveTarget(file);
   if (!target) return false;
   return WriteAndReplace(*target, bytes);
+}
+
+void RemoveStaleTemporaryFiles(const fs::path& file) {
+  RemoveTemporaryFilesBeside(file);
+  // Writes through a symbolic link put their temporary files beside the
+  // file it leads to.
+  const auto target = ResolveTarget(file);
+  if (target && *target != file) RemoveTemporaryFilesBeside(*target);
 }
 
 }  // namespace kirimo::settings::files

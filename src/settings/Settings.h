@@ -1,7 +1,9 @@
 #pragma once
 // The settings file Kirim.ini: a private-profile (INI) file in Shift-JIS,
 // read and written byte-compatibly with the Windows profile-string
-// functions, but atomically (temporary file + rename).
+// functions, but atomically (temporary file + rename). A file that starts
+// with a byte order mark (UTF-8, UTF-16 LE or BE) is read and written in
+// that encoding, as Windows does.
 
 #include <filesystem>
 #include <optional>

@@ -274,17 +274,21 @@ void Classify(std::string_view bytes, Line& line, Encoding encoding) {
     return;
   }
   if (first == u'[') {
+    // The name ends at the last "]" of the line, as Windows reads it:
+    // "[a]b]" is the section "a]b".
+    std::optional<std::size_t> close;
     for (std::size_t i = start + unit; i < line.end;
          i += CharLength(bytes, i, line.end, encoding)) {
-      if (UnitAt(bytes, i, encoding) == u']') {
-        const Trimmed name = Trim(bytes, start + unit, i, encoding);
-        line.kind = LineKind::kSection;
-        line.nameBegin = name.begin;
-        line.nameEnd = name.end;
-        return;
-      }
+      if (UnitAt(bytes, i, encoding) == u']') close = i;
     }
-    line.kind = LineKind::kOther;
+    if (!close) {
+      line.kind = LineKind::kOther;
+      return;
+    }
+    const Trimmed name = Trim(bytes, start + unit, *close, encoding);
+    line.kind = LineKind::kSection;
+    line.nameBegin = name.begin;
+    line.nameEnd = name.end;
     return;
   }
   for (std::size_t i = start; i < line.end; i += CharLength(bytes, i, line.end, encoding)) {
@@ -335,7 +339,10 @@ std::size_t BomSize(Encoding encoding) {
   return 0;
 }
 
-// Lines end at CR LF, LF or CR alone.
+// Lines end at CR LF, LF or CR alone. Windows converts a Shift-JIS file as a
+// whole before it looks for lines, so a lead byte right before a line break
+// takes the break into its character: in LF-only and CR-only files the line
+// goes on; in CR LF files the CR goes and the LF still ends the line.
 Parsed Parse(std::string_view bytes) {
   Parsed parsed;
   parsed.encoding = Detect(bytes);
@@ -347,9 +354,8 @@ Parsed Parse(std::string_view bytes) {
     line.begin = i;
     while (i < bytes.size() && UnitAt(bytes, i, encoding) != u'\r' &&
            UnitAt(bytes, i, encoding) != u'\n') {
-      i += unit;
+      i += CharLength(bytes, i, bytes.size(), encoding);
     }
-    if (i > bytes.size()) i = bytes.size();  // half a unit at the end
     line.end = i;
     if (i < bytes.size()) {
       if (UnitAt(bytes, i, encoding) == u'\r' && i + unit < bytes.size() &&
@@ -428,10 +434,14 @@ std::u16string FromAnsiValue(std::string_view value, std::optional<std::size_t> 
 
 bool IsQuote(char16_t ch) { return ch == u'"' || ch == u'\''; }
 
-// Blanks the Windows reader trims, and a few more it may: quoting them costs
-// nothing and keeps the value intact whichever way a reader decides.
+// What a reader may trim at the ends of a value: blanks, and what the
+// Windows reader trims besides (vertical tab, form feed and control-Z, the
+// old end-of-file mark), and the full-width blank. Our own reader trims
+// only blanks; quoting the rest costs nothing and keeps the value intact
+// whichever way a reader decides.
 bool IsTrimmable(char16_t ch) {
-  return ch == u' ' || ch == u'\t' || ch == u'\v' || ch == u'\f' || ch == u'\u3000';
+  return ch == u' ' || ch == u'\t' || ch == u'\v' || ch == u'\f' || ch == u'\x1A' ||
+         ch == u'\u3000';
 }
 
 bool HasAny(std::u16string_view text, std::u16string_view characters) {

@@ -104,14 +104,29 @@ void RemoveTemporaryFilesBeside(const fs::path& file) {
   }
 }
 
+// As many links in a row as the system itself follows before it calls it a
+// loop.
+constexpr int kMaxLinksFollowed = 40;
+
 // Writing through a symbolic link must change the file it points to, not
-// replace the link with a file of its own.
+// replace the link with a file of its own; also when that file does not
+// exist yet, so the links are followed one by one: the system resolves only
+// what exists.
 std::optional<fs::path> ResolveTarget(const fs::path& file) {
   std::error_code error;
   if (!fs::is_symlink(fs::symlink_status(file, error))) return file;
-  fs::path resolved = fs::weakly_canonical(file, error);
-  if (error) return std::nullopt;
-  return resolved;
+  fs::path current = file;
+  for (int followed = 0; followed < kMaxLinksFollowed; ++followed) {
+    const fs::path next = fs::read_symlink(current, error);
+    if (error) return std::nullopt;
+    current = next.is_absolute() ? next : current.parent_path() / next;
+    if (!fs::is_symlink(fs::symlink_status(current, error))) {
+      fs::path resolved = fs::weakly_canonical(current, error);
+      if (error) return std::nullopt;
+      return resolved;
+    }
+  }
+  return std::nullopt;
 }
 
 #ifdef _WIN32
@@ -171,12 +186,64 @@ bool WriteAll(int descriptor, std::string_view bytes) {
   return true;
 }
 
+// The permissions of a replacement whose owner or group are not (yet) those
+// of the file it replaces, given which of them are: nobody may get more of
+// it than of the old file. Under another group, the old group's members and
+// everyone else may trade places; under another owner, the old owner is
+// among the group or the others.
+mode_t NeverWiderMode(mode_t old, bool sameOwner, bool sameGroup) {
+  const mode_t owner = (old >> 6) & 07;
+  mode_t group = (old >> 3) & 07;
+  mode_t other = old & 07;
+  if (sameOwner && sameGroup) return old & 0777;
+  if (!sameGroup) group = other = group & other;
+  if (!sameOwner) {
+    group &= owner;
+    other &= owner;
+  }
+  return (owner << 6) | (group << 3) | other;
+}
+
+// The group a file created in directory will get, when it can be told
+// beforehand: the creator's, or the directory's where it hands down its own
+// (always on some systems). Sure only where both are the same.
+bool NewFileGetsGroup(const fs::path& directory, gid_t group) {
+  struct stat parent {};
+  if (::stat(directory.empty() ? "." : directory.c_str(), &parent) != 0) return false;
+  return ::getegid() == group && parent.st_gid == group;
+}
+
+// Owner, group and mode of the replaced file for its replacement, before a
+// byte of the content is in it. Where the owner cannot be handed over (not
+// allowed, or a file system without owners) the file stays ours, with no
+// more permissions than the old file gave; the content matters more.
+void TakeOverOwnerAndMode(int descriptor, const struct stat& old) {
+  struct stat now {};
+  if (::fstat(descriptor, &now) != 0) return;
+  if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
+    if (::fchown(descriptor, old.st_uid, old.st_gid) != 0 || ::fstat(descriptor, &now) != 0) {
+      // Not allowed: the mode below accounts for the owner we have.
+    }
+  }
+  const bool sameOwner = now.st_uid == old.st_uid;
+  const bool sameGroup = now.st_gid == old.st_gid;
+  const mode_t wanted = sameOwner && sameGroup ? old.st_mode & 07777
+                                               : NeverWiderMode(old.st_mode, sameOwner, sameGroup);
+  if ((now.st_mode & 07777) != wanted && ::fchmod(descriptor, wanted) != 0) {
+    // The umask may have left it narrower still, which is safe.
+  }
+}
+
 bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
   struct stat old {};
   const bool hasOld = ::stat(target.c_str(), &old) == 0;
-  if (hasOld && S_ISREG(old.st_mode)) {
+  const bool replacing = hasOld && S_ISREG(old.st_mode);
+  if (replacing) {
     // Renaming would get past a read-only file; Windows refuses to write
-    // one, and so do we.
+    // one, whoever asks, and so do we. Read-only is the mode itself (no
+    // write bit for anyone), since access() grants root every file; a file
+    // this user may not write is refused as well.
+    if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
     if (::access(target.c_str(), W_OK) != 0) return false;
   } else if (hasOld && !S_ISDIR(old.st_mode)) {
     // Never rename over a device or pipe. A directory in the way makes the
@@ -184,27 +251,23 @@ bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
     return false;
   }
 
+  // From the moment it exists the replacement has the old file's mode, or
+  // less while its owner and group are not yet the old file's; a new file
+  // gets what the umask leaves, as any new file.
+  const mode_t mode = replacing ? NeverWiderMode(old.st_mode, old.st_uid == ::geteuid(),
+                                                 NewFileGetsGroup(target.parent_path(), old.st_gid))
+                                : 0666;
   int descriptor = -1;
   fs::path temporary;
   for (int attempt = 0; attempt < kTemporaryNameAttempts && descriptor < 0; ++attempt) {
     temporary = TemporaryPathFor(target);
-    descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                        hasOld ? S_IRUSR | S_IWUSR : 0666);
+    descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (descriptor < 0 && errno != EEXIST) return false;
   }
   if (descriptor < 0) return false;
 
+  if (replacing) TakeOverOwnerAndMode(descriptor, old);
   bool ok = WriteAll(descriptor, bytes);
-  if (ok && hasOld && S_ISREG(old.st_mode)) {
-    // Keep owner, group and mode of the file being replaced where allowed;
-    // a file system without them still gets the new content.
-    if (::fchown(descriptor, old.st_uid, old.st_gid) != 0) {
-      // Not the owner: the file stays ours, with the old mode below.
-    }
-    if (::fchmod(descriptor, old.st_mode & 07777) != 0) {
-      // As above: content matters more than the mode.
-    }
-  }
   if (ok) ok = ::fsync(descriptor) == 0;
   if (::close(descriptor) != 0) ok = false;
   if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;

@@ -27,4 +27,9 @@ ReadResult ReadFileBytes(const std::filesystem::path& file);
 // the old file is untouched and no temporary file remains.
 bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
 
+// Removes the temporary files that writes killed before their rename left
+// beside the file (and beside the file a symbolic link leads to): regular
+// files named exactly as ReplaceFileContents names them. Best effort.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& file);
+
 }  // namespace kirimo::settings::files

@@ -9,22 +9,45 @@ namespace kirimo::settings::profile {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 constexpr std::string_view kLineBreak = "\r\n";
 
-// Files are Shift-JIS unless they start with a UTF-8 byte order mark, which
-// Windows honours and so do we (someone may have saved the file from an
-// editor that way).
-enum class Encoding { kShiftJis, kUtf8 };
+// Files are Shift-JIS unless they start with a byte order mark, which
+// Windows honours and so do we: a file saved from an editor as UTF-8, or as
+// "Unicode" (UTF-16, either byte order) from Notepad, keeps its encoding.
+enum class Encoding { kShiftJis, kUtf8, kUtf16Le, kUtf16Be };
 
-bool IsBlankByte(char byte) { return byte == ' ' || byte == '\t'; }
+bool IsUtf16(Encoding encoding) {
+  return encoding == Encoding::kUtf16Le || encoding == Encoding::kUtf16Be;
+}
 
-// Byte length of the character at i. The structural characters ("[", "]",
-// "=", quotes, blanks) are single bytes, but "[" and "]" are also valid
-// Shift-JIS trail bytes, so scanning must step over whole characters. The
-// pairing follows the decoder: a lead byte takes any following byte but NUL.
-// In UTF-8 every byte of a multi-byte sequence is 0x80 or above, so a byte
-// at a time is safe there.
+// Bytes per code unit: the structural characters ("[", "]", "=", quotes,
+// blanks, line breaks) are one unit in every encoding.
+std::size_t UnitSize(Encoding encoding) { return IsUtf16(encoding) ? 2 : 1; }
+
+// The code unit at byte offset i: the byte itself in Shift-JIS and UTF-8.
+// Half a unit at the end of a UTF-16 file is no character of the format.
+char16_t UnitAt(std::string_view bytes, std::size_t i, Encoding encoding) {
+  const auto first = static_cast<std::uint8_t>(bytes[i]);
+  if (!IsUtf16(encoding)) return first;
+  if (i + 1 >= bytes.size()) return u'\uFFFD';
+  const auto second = static_cast<std::uint8_t>(bytes[i + 1]);
+  return encoding == Encoding::kUtf16Le ? static_cast<char16_t>(first | (second << 8))
+                                        : static_cast<char16_t>((first << 8) | second);
+}
+
+bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t'; }
+
+// Byte length of the character at i. The structural characters are single
+// units, but "[" and "]" are also valid Shift-JIS trail bytes, so scanning
+// must step over whole characters. The pairing follows the decoder: a lead
+// byte takes any following byte but NUL. In UTF-8 every byte of a
+// multi-byte sequence is 0x80 or above, and in UTF-16 the second unit of a
+// surrogate pair is no structural character either, so a unit at a time is
+// safe there.
 std::size_t CharLength(std::string_view bytes, std::size_t i, std::size_t end, Encoding encoding) {
+  if (IsUtf16(encoding)) return end - i < 2 ? end - i : 2;
   if (encoding == Encoding::kShiftJis && cp932::IsLeadByte(static_cast<std::uint8_t>(bytes[i])) &&
       i + 1 < end && bytes[i + 1] != '\0') {
     return 2;
@@ -119,18 +142,63 @@ std::optional<std::string> EncodeUtf8(std::u16string_view text) {
   return bytes;
 }
 
+// ---- UTF-16, for files that carry its byte order mark ----
+
+std::u16string DecodeUtf16(std::string_view bytes, Encoding encoding) {
+  std::u16string text;
+  text.reserve(bytes.size() / 2 + 1);
+  for (std::size_t i = 0; i < bytes.size(); i += 2) text.push_back(UnitAt(bytes, i, encoding));
+  return text;
+}
+
+std::string EncodeUtf16(std::u16string_view text, Encoding encoding) {
+  std::string bytes;
+  bytes.reserve(text.size() * 2);
+  for (const char16_t unit : text) {
+    const auto low = static_cast<char>(unit & 0xFF);
+    const auto high = static_cast<char>(unit >> 8);
+    bytes.push_back(encoding == Encoding::kUtf16Le ? low : high);
+    bytes.push_back(encoding == Encoding::kUtf16Le ? high : low);
+  }
+  return bytes;
+}
+
 std::u16string Decode(std::string_view bytes, Encoding encoding) {
-  return encoding == Encoding::kUtf8 ? DecodeUtf8(bytes) : cp932::FromShiftJis(bytes);
+  switch (encoding) {
+    case Encoding::kUtf8:
+      return DecodeUtf8(bytes);
+    case Encoding::kUtf16Le:
+    case Encoding::kUtf16Be:
+      return DecodeUtf16(bytes, encoding);
+    case Encoding::kShiftJis:
+      break;
+  }
+  return cp932::FromShiftJis(bytes);
+}
+
+bool AllRepresentable(std::u16string_view text) {
+  for (const char16_t ch : text) {
+    if (!cp932::IsRepresentable(ch)) return false;
+  }
+  return true;
 }
 
 // nullopt when a character would not come back as itself: the Windows
-// functions would silently write "?" for it.
+// functions would silently write "?" for it. A UTF-16 file could hold any
+// character, but the "A" functions hand every text through code page 932
+// first, so it holds exactly what a Shift-JIS file holds.
 std::optional<std::string> Encode(std::u16string_view text, Encoding encoding) {
   if (encoding == Encoding::kUtf8) return EncodeUtf8(text);
-  for (char16_t ch : text) {
-    if (!cp932::IsRepresentable(ch)) return std::nullopt;
-  }
+  if (!AllRepresentable(text)) return std::nullopt;
+  if (IsUtf16(encoding)) return EncodeUtf16(text, encoding);
   return cp932::ToShiftJis(text);
+}
+
+// The format's own characters ("=", "[", line breaks) in the file's
+// encoding.
+std::string Structural(std::string_view ascii, Encoding encoding) {
+  if (!IsUtf16(encoding)) return std::string(ascii);
+  return EncodeUtf16(std::u16string(ascii.begin(), ascii.end()), encoding);
 }
 
 // ---- letter case ----
@@ -179,11 +247,11 @@ struct Trimmed {
 // [begin, end) without blanks at either end; begin must be a character
 // boundary.
 Trimmed Trim(std::string_view bytes, std::size_t begin, std::size_t end, Encoding encoding) {
-  while (begin < end && IsBlankByte(bytes[begin])) ++begin;
+  while (begin < end && IsBlank(UnitAt(bytes, begin, encoding))) begin += UnitSize(encoding);
   Trimmed trimmed{begin, begin, begin};
   for (std::size_t i = begin; i < end;) {
     const std::size_t length = CharLength(bytes, i, end, encoding);
-    if (!IsBlankByte(bytes[i])) {
+    if (!IsBlank(UnitAt(bytes, i, encoding))) {
       trimmed.lastCharBegin = i;
       trimmed.end = i + length;
     }
@@ -193,41 +261,48 @@ Trimmed Trim(std::string_view bytes, std::size_t begin, std::size_t end, Encodin
 }
 
 void Classify(std::string_view bytes, Line& line, Encoding encoding) {
+  const std::size_t unit = UnitSize(encoding);
   std::size_t start = line.begin;
-  while (start < line.end && IsBlankByte(bytes[start])) ++start;
+  while (start < line.end && IsBlank(UnitAt(bytes, start, encoding))) start += unit;
   if (start == line.end) {
     line.kind = LineKind::kBlank;
     return;
   }
-  const char first = bytes[start];
-  if (first == ';' || first == '#') {
+  const char16_t first = UnitAt(bytes, start, encoding);
+  if (first == u';' || first == u'#') {
     line.kind = LineKind::kComment;
     return;
   }
-  if (first == '[') {
-    for (std::size_t i = start + 1; i < line.end; i += CharLength(bytes, i, line.end, encoding)) {
-      if (bytes[i] == ']') {
-        const Trimmed name = Trim(bytes, start + 1, i, encoding);
-        line.kind = LineKind::kSection;
-        line.nameBegin = name.begin;
-        line.nameEnd = name.end;
-        return;
-      }
+  if (first == u'[') {
+    // The name ends at the last "]" of the line, as Windows reads it:
+    // "[a]b]" is the section "a]b".
+    std::optional<std::size_t> close;
+    for (std::size_t i = start + unit; i < line.end;
+         i += CharLength(bytes, i, line.end, encoding)) {
+      if (UnitAt(bytes, i, encoding) == u']') close = i;
     }
-    line.kind = LineKind::kOther;
+    if (!close) {
+      line.kind = LineKind::kOther;
+      return;
+    }
+    const Trimmed name = Trim(bytes, start + unit, *close, encoding);
+    line.kind = LineKind::kSection;
+    line.nameBegin = name.begin;
+    line.nameEnd = name.end;
     return;
   }
   for (std::size_t i = start; i < line.end; i += CharLength(bytes, i, line.end, encoding)) {
-    if (bytes[i] != '=') continue;
+    if (UnitAt(bytes, i, encoding) != u'=') continue;
     const Trimmed name = Trim(bytes, start, i, encoding);
-    Trimmed value = Trim(bytes, i + 1, line.end, encoding);
+    Trimmed value = Trim(bytes, i + unit, line.end, encoding);
     // One pair of matching outer quotes goes, whatever they enclose. The
     // closing quote must be a character of its own, not a trail byte.
-    if (value.end - value.begin >= 2 && value.lastCharBegin == value.end - 1 &&
-        (bytes[value.begin] == '"' || bytes[value.begin] == '\'') &&
-        bytes[value.end - 1] == bytes[value.begin]) {
-      ++value.begin;
-      --value.end;
+    if (value.end - value.begin >= 2 * unit && value.lastCharBegin == value.end - unit) {
+      const char16_t open = UnitAt(bytes, value.begin, encoding);
+      if ((open == u'"' || open == u'\'') && UnitAt(bytes, value.lastCharBegin, encoding) == open) {
+        value.begin += unit;
+        value.end -= unit;
+      }
     }
     line.kind = LineKind::kKey;
     line.nameBegin = name.begin;
@@ -244,22 +319,50 @@ struct Parsed {
   std::vector<Line> lines;
 };
 
-// Lines end at CR LF, LF or CR alone.
+Encoding Detect(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) return Encoding::kUtf8;
+  if (bytes.starts_with(kUtf16LeBom)) return Encoding::kUtf16Le;
+  if (bytes.starts_with(kUtf16BeBom)) return Encoding::kUtf16Be;
+  return Encoding::kShiftJis;
+}
+
+std::size_t BomSize(Encoding encoding) {
+  switch (encoding) {
+    case Encoding::kUtf8:
+      return kUtf8Bom.size();
+    case Encoding::kUtf16Le:
+    case Encoding::kUtf16Be:
+      return kUtf16LeBom.size();
+    case Encoding::kShiftJis:
+      break;
+  }
+  return 0;
+}
+
+// Lines end at CR LF, LF or CR alone. Windows converts a Shift-JIS file as a
+// whole before it looks for lines, so a lead byte right before a line break
+// takes the break into its character: in LF-only and CR-only files the line
+// goes on; in CR LF files the CR goes and the LF still ends the line.
 Parsed Parse(std::string_view bytes) {
   Parsed parsed;
-  std::size_t i = 0;
-  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-    parsed.encoding = Encoding::kUtf8;
-    i = kUtf8Bom.size();
-  }
+  parsed.encoding = Detect(bytes);
+  const Encoding encoding = parsed.encoding;
+  const std::size_t unit = UnitSize(encoding);
+  std::size_t i = BomSize(encoding);
   while (i < bytes.size()) {
     Line line;
     line.begin = i;
-    while (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n') ++i;
+    while (i < bytes.size() && UnitAt(bytes, i, encoding) != u'\r' &&
+           UnitAt(bytes, i, encoding) != u'\n') {
+      i += CharLength(bytes, i, bytes.size(), encoding);
+    }
     line.end = i;
     if (i < bytes.size()) {
-      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-      ++i;
+      if (UnitAt(bytes, i, encoding) == u'\r' && i + unit < bytes.size() &&
+          UnitAt(bytes, i + unit, encoding) == u'\n') {
+        i += unit;
+      }
+      i += unit;
     }
     line.next = i;
     Classify(bytes, line, parsed.encoding);
@@ -313,12 +416,32 @@ std::u16string CutAtNul(std::u16string text) {
   return text;
 }
 
+// A value in Shift-JIS bytes as the "A" reader hands it back: with a limit,
+// cut before a double-byte character that would not fit whole.
+std::u16string FromAnsiValue(std::string_view value, std::optional<std::size_t> limitBytes) {
+  std::size_t end = value.size();
+  if (limitBytes) {
+    std::size_t kept = 0;
+    while (kept < end) {
+      const std::size_t length = CharLength(value, kept, end, Encoding::kShiftJis);
+      if (kept + length > *limitBytes) break;
+      kept += length;
+    }
+    end = kept;
+  }
+  return CutAtNul(cp932::FromShiftJis(value.substr(0, end)));
+}
+
 bool IsQuote(char16_t ch) { return ch == u'"' || ch == u'\''; }
 
-// Blanks the Windows reader trims, and a few more it may: quoting them costs
-// nothing and keeps the value intact whichever way a reader decides.
+// What a reader may trim at the ends of a value: blanks, and what the
+// Windows reader trims besides (vertical tab, form feed and control-Z, the
+// old end-of-file mark), and the full-width blank. Our own reader trims
+// only blanks; quoting the rest costs nothing and keeps the value intact
+// whichever way a reader decides.
 bool IsTrimmable(char16_t ch) {
-  return ch == u' ' || ch == u'\t' || ch == u'\v' || ch == u'\f' || ch == u'\u3000';
+  return ch == u' ' || ch == u'\t' || ch == u'\v' || ch == u'\f' || ch == u'\x1A' ||
+         ch == u'\u3000';
 }
 
 bool HasAny(std::u16string_view text, std::u16string_view characters) {
@@ -341,23 +464,23 @@ std::optional<std::u16string> FindValue(std::string_view fileBytes, std::u16stri
   const auto index = FindKey(fileBytes, parsed, *span, key);
   if (!index) return std::nullopt;
   const Line& line = parsed.lines[*index];
-  std::size_t end = line.valueEnd;
+  const std::string_view stored =
+      fileBytes.substr(line.valueBegin, line.valueEnd - line.valueBegin);
 
-  if (parsed.encoding == Encoding::kShiftJis) {
-    if (limitBytes) {
-      // Cut before a double-byte character that would not fit whole.
-      std::size_t kept = line.valueBegin;
-      while (kept < end) {
-        const std::size_t length = CharLength(fileBytes, kept, end, parsed.encoding);
-        if (kept + length - line.valueBegin > *limitBytes) break;
-        kept += length;
-      }
-      end = kept;
-    }
-    return CutAtNul(cp932::FromShiftJis(fileBytes.substr(line.valueBegin, end - line.valueBegin)));
+  switch (parsed.encoding) {
+    case Encoding::kShiftJis:
+      return FromAnsiValue(stored, limitBytes);
+    case Encoding::kUtf16Le:
+    case Encoding::kUtf16Be:
+      // The "A" reader converts the value to code page 932 before it hands
+      // it back: what the program sees is that text ("?" for a character
+      // the code page lacks), cut as a Shift-JIS value would be.
+      return FromAnsiValue(cp932::ToShiftJis(DecodeUtf16(stored, parsed.encoding)), limitBytes);
+    case Encoding::kUtf8:
+      break;
   }
 
-  std::u16string value = DecodeUtf8(fileBytes.substr(line.valueBegin, end - line.valueBegin));
+  std::u16string value = DecodeUtf8(stored);
   if (limitBytes) {
     std::size_t width = 0;
     std::size_t kept = 0;
@@ -401,8 +524,14 @@ std::optional<std::string> WithValue(std::string_view fileBytes, std::u16string_
   }
 
   const Parsed parsed = Parse(fileBytes);
-  const auto encodedValue = Encode(QuoteForWriting(value), parsed.encoding);
+  const Encoding encoding = parsed.encoding;
+  // Half a code unit at the end: anything added after it would be read
+  // shifted by one byte.
+  if (IsUtf16(encoding) && fileBytes.size() % 2 != 0) return std::nullopt;
+  const auto encodedValue = Encode(QuoteForWriting(value), encoding);
   if (!encodedValue) return std::nullopt;
+  const std::string lineBreak = Structural(kLineBreak, encoding);
+  const std::string equals = Structural("=", encoding);
   std::string out;
   out.reserve(fileBytes.size() + key.size() + encodedValue->size() + section.size() + 16);
 
@@ -413,9 +542,9 @@ std::optional<std::string> WithValue(std::string_view fileBytes, std::u16string_
       const Line& line = parsed.lines[*index];
       out.append(fileBytes.substr(0, line.begin));
       out.append(fileBytes.substr(line.nameBegin, line.nameEnd - line.nameBegin));
-      out.push_back('=');
+      out.append(equals);
       out.append(*encodedValue);
-      out.append(kLineBreak);
+      out.append(lineBreak);
       out.append(fileBytes.substr(line.next));
       return out;
     }
@@ -427,32 +556,33 @@ std::optional<std::string> WithValue(std::string_view fileBytes, std::u16string_
       if (kind != LineKind::kBlank && kind != LineKind::kComment) after = i;
     }
     const Line& anchor = parsed.lines[after];
-    const auto encodedKey = Encode(key, parsed.encoding);
+    const auto encodedKey = Encode(key, encoding);
     if (!encodedKey) return std::nullopt;
     out.append(fileBytes.substr(0, anchor.next));
-    if (anchor.next == anchor.end) out.append(kLineBreak);  // last line had no break
+    if (anchor.next == anchor.end) out.append(lineBreak);  // last line had no break
     out.append(*encodedKey);
-    out.push_back('=');
+    out.append(equals);
     out.append(*encodedValue);
-    out.append(kLineBreak);
+    out.append(lineBreak);
     out.append(fileBytes.substr(anchor.next));
     return out;
   }
 
-  const auto encodedSection = Encode(section, parsed.encoding);
-  const auto encodedKey = Encode(key, parsed.encoding);
+  const auto encodedSection = Encode(section, encoding);
+  const auto encodedKey = Encode(key, encoding);
   if (!encodedSection || !encodedKey) return std::nullopt;
   out.append(fileBytes);
   if (!parsed.lines.empty() && parsed.lines.back().next == parsed.lines.back().end) {
-    out.append(kLineBreak);
+    out.append(lineBreak);
   }
-  out.push_back('[');
+  out.append(Structural("[", encoding));
   out.append(*encodedSection);
-  out.append("]\r\n");
+  out.append(Structural("]", encoding));
+  out.append(lineBreak);
   out.append(*encodedKey);
-  out.push_back('=');
+  out.append(equals);
   out.append(*encodedValue);
-  out.append(kLineBreak);
+  out.append(lineBreak);
   return out;
 }
 

@@ -83,9 +83,24 @@ std::vector<ReadCase> ReadCases() {
       {"LineWithoutEqualsIsNoKey", "[S]\r\nK\r\nK 1\r\n", u"S", u"K", u""},
       {"SlotOneIsMemoNotMemo1", "[MyData]\r\nMEMO1=x\r\n", u"MyData", u"MEMO", u""},
       {"HeaderWithTrailingText", "[S] ; note\r\nK=1\r\n", u"S", u"K", u"1"},
+      // A section name ends at the last "]" of its line.
+      {"SectionNameEndsAtLastBracket", "[a]b]\r\nK=1\r\n", u"a]b", u"K", u"1"},
+      {"SectionNameNotCutAtFirstBracket", "[a]b]\r\nK=1\r\n", u"a", u"K", u""},
+      {"BracketInTextAfterHeader", "[S] ; [x]\r\nK=1\r\n[S]\r\nK=2\r\n", u"S", u"K", u"2"},
+      {"BracketTrailByteAfterHeaderIsNoBracket", "[S]\x83\x5D\r\nK=1\r\n", u"S", u"K", u"1"},
       {"LfOnly", "[S]\nA=1\nK=2\n", u"S", u"K", u"2"},
       {"CrOnly", "[S]\rA=1\rK=2\r", u"S", u"K", u"2"},
       {"MixedEndingsNoFinalBreak", "[T]\rX=0\n[S]\r\nA=1\nK=2", u"S", u"K", u"2"},
+      // A lead byte before the line break takes the break into its
+      // character; in CR LF files only the CR.
+      {"LfOnlyLeadByteTakesTheBreak", "[S]\nK=\x82\nJ=1\n", u"S", u"K", u"・J=1"},
+      {"LfOnlyLineAfterLeadByteIsNoKey", "[S]\nK=\x82\nJ=1\n", u"S", u"J", u""},
+      {"CrOnlyLeadByteTakesTheBreak", "[S]\rK=\x82\rJ=1\r", u"S", u"K", u"・J=1"},
+      {"CrOnlyLineAfterLeadByteIsNoKey", "[S]\rK=\x82\rJ=1\r", u"S", u"J", u""},
+      {"CrOnlyHeaderAfterLeadByteIsNoSection", "[T]\rK=\x82\r[S]\rJ=1\r", u"S", u"J", u""},
+      {"CrLfLeadByteTakesOnlyTheCr", "[S]\r\nK=\x82\r\nJ=1\r\n", u"S", u"K", u"・"},
+      {"CrLfLineAfterLeadByteStillAKey", "[S]\r\nK=\x82\r\nJ=1\r\n", u"S", u"J", u"1"},
+      {"LeadByteBeforeNulStandsAlone", std::string("[S]\nK=\x82\0\nJ=1\n", 13), u"S", u"J", u"1"},
       {"ShiftJisValue", "[S]\r\nK=\x83\x81\x83\x82\r\n", u"S", u"K", u"メモ"},
       // 0x5C, "]" and letters are also Shift-JIS trail bytes.
       {"ShiftJisQuotedValueEndingInBackslashTrail", "[S]\r\nK=\"\x95\x5C\"\r\n", u"S", u"K", u"表"},
@@ -178,6 +193,12 @@ std::vector<WriteCase> WriteCases() {
       {"NewSectionAfterLastLineWithoutBreak", "[MyData]\nA=1", u"frmMain", u"LEFT", u"3705",
        "[MyData]\nA=1\r\n[frmMain]\r\nLEFT=3705\r\n"},
       {"EmptyFile", "", u"S", u"K", u"v", "[S]\r\nK=v\r\n"},
+      {"ExistingSectionNamedAtLastBracket", "[S]x]\r\nK=1\r\n[S]\r\nA=1\r\n", u"S", u"K", u"2",
+       "[S]x]\r\nK=1\r\n[S]\r\nA=1\r\nK=2\r\n"},
+      {"LfOnlyLineAfterLeadByteBelongsToTheValue", "[S]\nK=\x82\nJ=1\n", u"S", u"J", u"2",
+       "[S]\nK=\x82\nJ=1\nJ=2\r\n"},
+      {"LfOnlyValueWithTakenBreakReplacedWhole", "[S]\nK=\x82\nJ=1\nA=3\n", u"S", u"K", u"v",
+       "[S]\nK=v\r\nA=3\n"},
       {"DuplicateKeyFirstChanged", "[S]\r\nK=1\r\nK=2\r\n", u"S", u"K", u"9",
        "[S]\r\nK=9\r\nK=2\r\n"},
       {"DuplicateSectionFirstChanged", "[S]\r\nA=1\r\n[T]\r\n[S]\r\nK=2\r\n", u"S", u"K", u"9",
@@ -189,6 +210,11 @@ std::vector<WriteCase> WriteCases() {
        "[MyData]\r\nDAIMEI1=\x83\x81\x83\x82\x92\xA0\r\n"},
       {"LeadingBlankQuoted", "", u"S", u"K", u" a", "[S]\r\nK=\" a\"\r\n"},
       {"TrailingTabQuoted", "", u"S", u"K", u"a\t", "[S]\r\nK=\"a\t\"\r\n"},
+      // What Windows trims besides blanks.
+      {"TrailingControlZQuoted", "", u"S", u"K", u"a\x1A", "[S]\r\nK=\"a\x1A\"\r\n"},
+      {"LeadingControlZQuoted", "", u"S", u"K", u"\x1A!", "[S]\r\nK=\"\x1A!\"\r\n"},
+      {"VerticalTabQuoted", "", u"S", u"K", u"\va", "[S]\r\nK=\"\va\"\r\n"},
+      {"FormFeedQuoted", "", u"S", u"K", u"a\f", "[S]\r\nK=\"a\f\"\r\n"},
       {"FullWidthBlankQuoted", "", u"S", u"K", u"\u3000a",
        "[S]\r\nK=\"\x81\x40"
        "a\"\r\n"},
@@ -235,7 +261,8 @@ INSTANTIATE_TEST_SUITE_P(Values, RoundTripTable,
                          ::testing::Values(u"", u"plain", u" lead", u"trail ", u"\tboth\t",
                                            u"\"q\"", u"'q'", u"''qrstuvwxy", u"\"", u"'",
                                            u"'mixed\"", u"\" '", u"a=b;c[d]#", u"メモ 帳",
-                                           u"\u3000全角\u3000", u"表ソ能", Repeat(u"あ", 200),
+                                           u"\u3000全角\u3000", u"\x1Az\x1A", u"\v\f", u"表ソ能",
+                                           Repeat(u"あ", 200),
                                            Enclosed(u'\'', Repeat(u"ゾ", 250))));
 
 // ---- writes that must not happen ----
@@ -326,9 +353,9 @@ TEST_F(SettingsFileTest, ReadOnlyDirectoryFailsAndKeepsOldFileWhole) {
 TEST_F(SettingsFileTest, ReadOnlyFileIsNotReplaced) {
   const std::string before = "[MyData]\r\nFUKKI=15\r\n";
   WriteBytes(File(), before);
+  // Refused whoever writes, root included, as Windows refuses it.
   fs::permissions(File(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
-  if (std::ofstream(File(), std::ios::app).good()) GTEST_SKIP() << "read-only is not enforced";
 
   EXPECT_FALSE(WriteSetting(u"600", u"FUKKI", u"MyData", File()));
   EXPECT_EQ(ReadBytes(File()), before);

@@ -45,8 +45,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$wine" wineboot --init >/dev/null 2>&1
 fi
 
-# GoogleTest's own summary lines, added up into one closing line.
-count() { grep -E "^\[  $1 \] [0-9]+ tests?[.,]" "$2" | grep -oE '[0-9]+' | head -1 || true; }
+# GoogleTest's own summary lines, added up into one closing line. Its brief
+# mode lists each failure but prints no count of them: those are the tests
+# that ran and neither passed nor skipped.
+count() { grep -E "^\[$1\] [0-9]+ tests?[ .,]" "$2" | grep -oE '[0-9]+' | head -1 || true; }
 passed=0 failed=0 skipped=0 status=0
 for suite in settings_tests cipher_tests; do
   log=$build/$suite.log
@@ -54,18 +56,18 @@ for suite in settings_tests cipher_tests; do
   if ! "$wine" "$build/kirimo/bin/$suite.exe" --gtest_brief=1 2>&1 | tee "$log"; then
     status=1
   fi
-  summary=$(count 'PASSED ' "$log")
-  if [ -z "$summary" ]; then
+  ran=$(count ========== "$log")
+  if [ -z "$ran" ]; then
     echo "$suite.exe ended without its summary (crashed?)"
     status=1
     failed=$((failed + 1))
     continue
   fi
-  passed=$((passed + summary))
-  failures=$(count 'FAILED ' "$log")
-  skips=$(count SKIPPED "$log")
-  failed=$((failed + ${failures:-0}))
-  skipped=$((skipped + ${skips:-0}))
+  suite_passed=$(count '  PASSED  ' "$log")
+  suite_skipped=$(count '  SKIPPED ' "$log")
+  passed=$((passed + ${suite_passed:-0}))
+  skipped=$((skipped + ${suite_skipped:-0}))
+  failed=$((failed + ran - ${suite_passed:-0} - ${suite_skipped:-0}))
 done
 [ "$failed" -eq 0 ] || status=1
 echo "windows: $passed passed, $failed failed, $skipped skipped"

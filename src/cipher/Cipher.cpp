@@ -452,9 +452,10 @@ std::optional<std::u16string> StripDecoy(std::u16string_view text) {
     return std::nullopt;
   }
   const std::size_t skip = *length + DecimalLength(*length);
-  // A prefix that claims more than is there has been damaged; taking it at
-  // its word would silently give an empty memo.
-  if (skip > kByteMax || skip > text.size()) {
+  // The encoder puts the text, never empty, after the block, so a prefix
+  // that claims everything or more has been damaged; taking it at its word
+  // would silently give an empty memo.
+  if (skip > kByteMax || skip >= text.size()) {
     return std::nullopt;
   }
   return std::u16string(text.substr(skip));

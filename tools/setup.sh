@@ -7,6 +7,7 @@ packages=(
   g++ cmake make
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-x86-64-posix wine64 googletest
   fonts-ipafont-gothic
   xvfb xauth x11-utils xclip imagemagick
 )

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds (warnings as errors) and runs every test: the whole suite,
 # then again under AddressSanitizer and UndefinedBehaviorSanitizer, where
-# the decoder's fuzz test earns its keep.
+# the decoder's fuzz test earns its keep, and last the core's tests built for
+# Windows and run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
@@ -12,3 +13,5 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKIRIMO_WERROR=ON \
   -DKIRIMO_SANITIZE=ON -DKIRIMO_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j2 --target settings_tests cipher_tests gui_tests
 ctest --test-dir build-sanitize -j2 --output-on-failure
+
+bash tools/test-windows.sh

@@ -3,10 +3,12 @@
 // Field names follow the settings keys' meanings; see Startup.cpp for which
 // key fills which field.
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
+
+// WipeText, for the plain slot texts and password copies below.
+#include "cipher/Wipe.h"
 
 namespace kirimo {
 
@@ -50,12 +52,5 @@ struct AppState {
   // Empty while no operation runs; set by the operation that touches the file.
   std::u16string settingsDir;
 };
-
-// Overwrites the characters before dropping them, so that a plain memo does
-// not linger in freed memory.
-inline void WipeText(std::u16string& text) {
-  std::fill(text.begin(), text.end(), u'\0');
-  text.clear();
-}
 
 }  // namespace kirimo

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cipher/CodePage932.h"
+#include "cipher/Wipe.h"
 
 namespace kirimo {
 
@@ -272,8 +273,11 @@ std::u16string RunLengthPack(std::u16string_view text, const FailureReporter& re
     Report(reportFailure, kPackFailed);
     return {};
   }
+  // Room for the worst case, so that growing leaves no copy of the text in a
+  // buffer given up on the way: a run of two, the most growth per character,
+  // becomes eleven characters.
   std::u16string packed;
-  packed.reserve(text.size());
+  packed.reserve(6 * text.size());
   for (std::size_t start = 0; start < text.size();) {
     std::size_t end = start + 1;
     while (end < text.size() && text[end] == text[start]) {
@@ -285,6 +289,7 @@ std::u16string RunLengthPack(std::u16string_view text, const FailureReporter& re
     } else {
       const std::size_t count = 3 * run - 3;
       if (count > kByteMax) {
+        WipeText(packed);
         Report(reportFailure, kPackFailed);
         return {};
       }
@@ -335,7 +340,9 @@ std::u16string BuildRepeatSummary(std::u16string_view packed,
     }
     ++counts[slot];
   }
+  // At most one entry of at most twelve characters for every two characters.
   std::u16string summary;
+  summary.reserve(6 * packed.size());
   for (std::size_t i = 0; i < distinct && i < listed; ++i) {
     const std::size_t slot = order[i];
     if (keys[slot] == u'\r' || counts[slot] < 2) {
@@ -345,6 +352,10 @@ std::u16string BuildRepeatSummary(std::u16string_view packed,
     summary.push_back(keys[slot]);
     AppendDecimal(summary, counts[slot]);
     summary += kSummaryClose;
+  }
+  // The table holds the text's characters too.
+  for (std::size_t i = 0; i < distinct; ++i) {
+    WipeCharacters(&keys[order[i]], 1);
   }
   return summary;
 }
@@ -358,7 +369,11 @@ std::u16string BuildDecoy(std::u16string_view summary, RandomSource& random,
     Report(reportFailure, kDecoyFailed);
     return std::u16string();
   };
+  // The decoys are the neighbours of the text's own characters. A text the
+  // encoder can take has at most 255 repeats, each at most two characters.
   std::u16string decoys;
+  decoys.reserve(2 * kByteMax);
+  const WipeAtExit wipeDecoys(decoys);
   std::size_t open = 0;
   while ((open = summary.find(kSummaryOpen, open)) != std::u16string_view::npos) {
     const std::size_t at = open + kSummaryOpen.size();
@@ -370,10 +385,11 @@ std::u16string BuildDecoy(std::u16string_view summary, RandomSource& random,
     if (!count) {
       return fail();
     }
-    const std::optional<DecoyPlan> plan = PlanDecoy(summary[at]);
+    std::optional<DecoyPlan> plan = PlanDecoy(summary[at]);
     if (!plan) {
       return fail();
     }
+    const WipeAtExit wipeFixed(plan->fixed);
     for (std::size_t i = 0; i < *count; ++i) {
       if (!plan->fixed.empty()) {
         decoys += plan->fixed;
@@ -386,6 +402,7 @@ std::u16string BuildDecoy(std::u16string_view summary, RandomSource& random,
   // The prefix counts the six characters of "!*,;:?" and the decoys, but not
   // its own digits.
   std::u16string block;
+  block.reserve(decoys.size() + kDecoyEnd.size() + 3);
   AppendDecimal(block, static_cast<int>(decoys.size() + kDecoyEnd.size()));
   block += kDecoyEnd;
   block += decoys;
@@ -435,9 +452,10 @@ std::optional<std::u16string> StripDecoy(std::u16string_view text) {
     return std::nullopt;
   }
   const std::size_t skip = *length + DecimalLength(*length);
-  // A prefix that claims more than is there has been damaged; taking it at
-  // its word would silently give an empty memo.
-  if (skip > kByteMax || skip > text.size()) {
+  // The encoder puts the text, never empty, after the block, so a prefix
+  // that claims everything or more has been damaged; taking it at its word
+  // would silently give an empty memo.
+  if (skip > kByteMax || skip >= text.size()) {
     return std::nullopt;
   }
   return std::u16string(text.substr(skip));
@@ -448,11 +466,16 @@ std::u16string RunLengthUnpack(std::u16string_view text, const FailureReporter& 
   if (open == std::u16string_view::npos) {
     return std::u16string(text);
   }
+  // Room for the longest result, so that growing leaves no copy behind: each
+  // group takes at least eleven characters and gives at most 86.
+  std::u16string out;
+  out.reserve(text.size() + (text.size() / 11 + 1) * 86);
   const auto fail = [&] {
+    WipeText(out);
     Report(reportFailure, kUnpackFailed);
     return std::u16string();
   };
-  std::u16string out(text.substr(0, open));
+  out.append(text.substr(0, open));
   for (;;) {
     // Group: "*:;,!" c "," count "#$="; the count starts 7 after the opening.
     const std::size_t close = text.find(kRunClose, open);
@@ -487,13 +510,21 @@ std::u16string EncodeText(std::u16string_view text, const CipherContext& context
   }
 
   // The packed text only seeds the decoy; the plain layer holds the text.
-  const std::u16string decoy =
-      BuildDecoy(BuildRepeatSummary(RunLengthPack(text, reportFailure), reportFailure),
-                 context.random, reportFailure);
+  // Every layer up to the substitution still shows the text, rearranged, and
+  // is wiped on the way out.
+  std::u16string packed = RunLengthPack(text, reportFailure);
+  const WipeAtExit wipePacked(packed);
+  std::u16string summary = BuildRepeatSummary(packed, reportFailure);
+  const WipeAtExit wipeSummary(summary);
+  std::u16string decoy = BuildDecoy(summary, context.random, reportFailure);
+  const WipeAtExit wipeDecoy(decoy);
 
   std::u16string plain;
+  const WipeAtExit wipePlain(plain);
   std::u16string halves;
+  const WipeAtExit wipeHalves(halves);
   std::u16string inner;
+  const WipeAtExit wipeInner(inner);
   for (int attempt = 1;; ++attempt) {
     const int leading = Draw(context.random, kDigitsSpan, kDigitsBase);
     const int trailing = Draw(context.random, kDigitsSpan, kDigitsBase);
@@ -515,6 +546,7 @@ std::u16string EncodeText(std::u16string_view text, const CipherContext& context
     halves.clear();
     halves.reserve(length);
     AppendHalvesReversed(halves, plain);
+    inner.reserve(length + stamp.size());
     inner.assign(halves, 0, insertAt);
     inner += stamp;
     inner.append(halves, insertAt);
@@ -522,7 +554,7 @@ std::u16string EncodeText(std::u16string_view text, const CipherContext& context
     // The decoder cuts the stamp at its first occurrence. If the text itself
     // makes the stamp's characters appear earlier, it would cut there and
     // the memo would come back garbled; draw new positions instead.
-    if (stamp.empty() || inner.size() > kLongestWalk || inner.find(stamp) == insertAt) {
+    if (inner.size() > kLongestWalk || inner.find(stamp) == insertAt) {
       break;
     }
     if (attempt == kStampAttempts) {
@@ -531,7 +563,8 @@ std::u16string EncodeText(std::u16string_view text, const CipherContext& context
     }
   }
 
-  const std::u16string split = SplitOddEven(inner, reportFailure);
+  std::u16string split = SplitOddEven(inner, reportFailure);
+  const WipeAtExit wipeSplit(split);
   std::u16string swapped;
   swapped.reserve(split.size());
   AppendSwapped(swapped, split);
@@ -556,10 +589,14 @@ std::u16string DecodeText(std::u16string_view stored, const CipherContext& conte
   if (merged.size() > kLongestWalk) {
     return fail();
   }
+  // From the substitution on, every layer shows the text, rearranged, and
+  // is wiped on the way out. A character may swap to two.
   std::u16string swapped;
-  swapped.reserve(merged.size());
+  const WipeAtExit wipeSwapped(swapped);
+  swapped.reserve(2 * merged.size());
   AppendSwapped(swapped, merged);
-  const std::u16string inner = MergeOddEven(swapped, reportFailure);
+  std::u16string inner = MergeOddEven(swapped, reportFailure);
+  const WipeAtExit wipeInner(inner);
 
   if (inner.size() < stamp.size()) {
     return fail();
@@ -572,18 +609,20 @@ std::u16string DecodeText(std::u16string_view stored, const CipherContext& conte
   }
 
   std::u16string halves;
+  const WipeAtExit wipeHalves(halves);
   halves.reserve(length);
   halves.append(inner, 0, insertAt);
   halves.append(inner, insertAt + stamp.size());
   std::u16string plain;
+  const WipeAtExit wipePlain(plain);
   plain.reserve(length);
   AppendHalvesReversed(plain, halves);
 
-  const std::optional<std::u16string> text =
-      StripDecoy(std::u16string_view(plain).substr(3, length - 6));
+  std::optional<std::u16string> text = StripDecoy(std::u16string_view(plain).substr(3, length - 6));
   if (!text) {
     return fail();
   }
+  const WipeAtExit wipeText(*text);
   return RunLengthUnpack(*text, reportFailure);
 }
 

@@ -74,8 +74,8 @@ std::u16string MergeOddEven(std::u16string_view text, const FailureReporter& rep
 std::u16string SwapCodeDigit(char16_t ch);
 
 // Removes the decoy block from the front of the plain layer (without its
-// random digits). nullopt when the length prefix is damaged; the caller
-// reports that.
+// random digits). nullopt when the length prefix is damaged, which includes
+// a block that leaves no text after it; the caller reports that.
 std::optional<std::u16string> StripDecoy(std::u16string_view text);
 
 // The inverse of RunLengthPack. A text without "*:;,!" comes back as it is.

@@ -131,6 +131,50 @@ std::optional<fs::path> ResolveTarget(const fs::path& file) {
 
 #ifdef _WIN32
 
+// Virus scanners, search indexers and backup programs open files for a
+// moment. While any handle to the file is open, even one that shares read,
+// write and delete, Windows refuses to replace it (access denied, or a
+// sharing violation when delete is not shared), while the profile functions,
+// which write in place, get through. So give such a program a moment to let
+// go before calling the write failed.
+constexpr ULONGLONG kReplaceWaitMilliseconds = 2000;
+constexpr DWORD kReplaceRetryMilliseconds = 50;
+
+bool MayBeHeldOpen(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+}
+
+bool MoveOver(const fs::path& temporary, const fs::path& target) {
+  const ULONGLONG start = GetTickCount64();
+  for (;;) {
+    if (MoveFileExW(temporary.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+      return true;
+    }
+    if (!MayBeHeldOpen(GetLastError()) || GetTickCount64() - start >= kReplaceWaitMilliseconds) {
+      return false;
+    }
+    // Access is also denied for a file made read-only or a directory put in
+    // its place meanwhile; no wait changes those.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+      return false;
+    }
+    Sleep(kReplaceRetryMilliseconds);
+  }
+}
+
+// The same programs open our temporary file as soon as it is closed; it
+// must still go when the replacement failed.
+void RemoveTemporary(const fs::path& temporary) {
+  const ULONGLONG start = GetTickCount64();
+  while (DeleteFileW(temporary.c_str()) == 0 && MayBeHeldOpen(GetLastError()) &&
+         GetTickCount64() - start < kReplaceWaitMilliseconds) {
+    Sleep(kReplaceRetryMilliseconds);
+  }
+}
+
 bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
   const DWORD attributes = GetFileAttributesW(target.c_str());
   const bool hasOld = attributes != INVALID_FILE_ATTRIBUTES;
@@ -164,11 +208,8 @@ bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
                                      FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     if (kept != 0) SetFileAttributesW(temporary.c_str(), kept);
   }
-  if (ok) {
-    ok = MoveFileExW(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-  }
-  if (!ok) DeleteFileW(temporary.c_str());
+  if (ok) ok = MoveOver(temporary, target);
+  if (!ok) RemoveTemporary(temporary);
   return ok;
 }
 

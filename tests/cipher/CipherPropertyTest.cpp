@@ -93,6 +93,37 @@ TEST(CipherPropertyTest, EveryTextTheRulesAcceptComesBackAndEncodingsDiffer) {
   }
 }
 
+// The decoy block is as long against its text as it gets when every
+// character repeats. The decoder refuses a block that leaves no text after
+// it, so these texts, from the shortest ("aa") to 50 of one character, must
+// still come back.
+TEST(CipherPropertyTest, TextsOfNothingButRepeatsComeBack) {
+  const CharacterPools pools;
+  std::mt19937 engine(20240502);
+  SeededRandom random(13);
+  FailureLog failures;
+  const CipherContext context{kStamp, random, failures.Reporter()};
+
+  for (int i = 0; i < 2000; ++i) {
+    const std::size_t length = 2 + engine() % 49;
+    std::u16string text;
+    while (text.size() < length) {
+      const char16_t ch = pools.Draw(engine);
+      const std::size_t run = std::min<std::size_t>(2 + engine() % 9, length - text.size());
+      text.append(run, ch);
+    }
+    if (text.size() >= 2 && text[text.size() - 1] != text[text.size() - 2]) {
+      text.back() = text[text.size() - 2];  // no lone character at the end
+    }
+    if (CheckMemoEntry(u"t", text)) continue;
+
+    const std::u16string stored = EncodeText(text, context);
+    ASSERT_FALSE(stored.empty()) << testing::PrintToString(text);
+    EXPECT_EQ(DecodeText(stored, context), text);
+    ASSERT_EQ(failures.Messages(), Messages{}) << testing::PrintToString(text);
+  }
+}
+
 // --- Damaged and hostile stored texts -------------------------------------
 
 const std::set<std::u16string> kKnownMessages = {

@@ -77,6 +77,14 @@ INSTANTIATE_TEST_SUITE_P(
                    StoredFromPlainLayer(u"12399!*,;:?--aab456", 4),
                    u"",
                    {kDecodeFailed}},
+        // The encoder always puts the text after the block: a block that
+        // takes everything is as damaged as one that claims more.
+        DecodeCase{"DecoyBlockLeavesNoText",
+                   StoredFromPlainLayer(u"1238!*,;:?--456", 4),
+                   u"",
+                   {kDecodeFailed}},
+        DecodeCase{
+            "DecoyBlockLeavesOneCharacter", StoredFromPlainLayer(u"1238!*,;:?--a456", 4), u"a", {}},
         DecodeCase{"MalformedRunGroup",
                    StoredFromPlainLayer(u"123*:;,!a,x#$=456", 4),
                    u"",
@@ -146,16 +154,23 @@ TEST_P(StripDecoyTest, SkipsTheBlockByItsOwnLength) {
   EXPECT_EQ(StripDecoy(GetParam().text), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, StripDecoyTest,
-                         testing::Values(StripCase{"NoBlock", u"abc", u"abc"},
-                                         StripCase{"Block", u"8!*,;:?--aab", u"aab"},
-                                         StripCase{"TwoDigitPrefix", u"11!*,;:?bbcccxyz", u"xyz"},
-                                         StripCase{"NotANumber", u"x!*,;:?--aab", std::nullopt},
-                                         StripCase{"NoPrefix", u"!*,;:?--aab", std::nullopt},
-                                         StripCase{"OverAByte", u"256!*,;:?--aab", std::nullopt},
-                                         StripCase{"ClaimsMoreThanThere", u"9!*,;:?--",
-                                                   std::nullopt}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Table, StripDecoyTest,
+    testing::Values(StripCase{"NoBlock", u"abc", u"abc"},
+                    StripCase{"Block", u"8!*,;:?--aab", u"aab"},
+                    StripCase{"TwoDigitPrefix", u"11!*,;:?bbcccxyz", u"xyz"},
+                    StripCase{"NotANumber", u"x!*,;:?--aab", std::nullopt},
+                    StripCase{"NoPrefix", u"!*,;:?--aab", std::nullopt},
+                    StripCase{"OverAByte", u"256!*,;:?--aab", std::nullopt},
+                    StripCase{"ClaimsMoreThanThere", u"9!*,;:?--", std::nullopt},
+                    // The boundary: the block's own length.
+                    StripCase{"ClaimsExactlyWhatIsThere", u"8!*,;:?--", std::nullopt},
+                    StripCase{"LeavesOneCharacter", u"8!*,;:?--a", u"a"},
+                    StripCase{"TwoDigitPrefixClaimsExactly", u"11!*,;:?bbccc", std::nullopt},
+                    StripCase{"TwoDigitPrefixLeavesOne", u"11!*,;:?bbcccx", u"x"},
+                    StripCase{"BlockOnlyPrefix", u"6!*,;:?", std::nullopt},
+                    StripCase{"EmptyBlockLeavesOne", u"6!*,;:?z", u"z"}),
+    [](const auto& info) { return info.param.name; });
 
 // --- RunLengthUnpack ------------------------------------------------------
 

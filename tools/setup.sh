@@ -9,7 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine64 googletest
   fonts-ipafont-gothic
-  xvfb xauth x11-utils xclip imagemagick
+  # The journeys on a real X desktop (tests/e2e/).
+  xvfb xauth x11-utils xclip imagemagick openbox wmctrl xdotool dbus-x11
 )
 
 missing=()

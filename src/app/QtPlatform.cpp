@@ -1,6 +1,7 @@
 #include "app/QtPlatform.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDesktopServices>
 #include <QDir>
 #include <QMessageBox>
@@ -73,7 +74,19 @@ void QtMessageBoxes::Beep() { QApplication::beep(); }
 // The lock must not depend on the environment: a second copy started by a
 // cron job, su or a launcher without XDG_RUNTIME_DIR (or with another one)
 // would otherwise run beside the first on the same Kirim.ini, and the two
-// would lose each other's writes.
+// would lose each other's writes. It is per user and per program folder:
+// copies in two folders keep two files and cannot hurt each other.
+namespace {
+
+std::string InstanceName() {
+  const QByteArray folder = QCoreApplication::applicationDirPath().toUtf8();
+  const QByteArray digest =
+      QCryptographicHash::hash(folder, QCryptographicHash::Sha256).toHex().left(16);
+  return "kirimo-instance-" + digest.toStdString();
+}
+
+}  // namespace
+
 #if defined(Q_OS_LINUX)
 // A socket name in the abstract namespace, per user: it exists exactly as
 // long as the process that holds it, however that process ends.
@@ -84,7 +97,7 @@ bool UserInstanceLock::TryAcquire() {
   if (descriptor < 0) return true;
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
-  const std::string name = "kirimo-instance-" + std::to_string(::getuid());
+  const std::string name = InstanceName() + "-" + std::to_string(::getuid());
   std::memcpy(address.sun_path + 1, name.data(), name.size());
   const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
   if (::bind(descriptor, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
@@ -104,7 +117,8 @@ UserInstanceLock::~UserInstanceLock() {
 bool UserInstanceLock::TryAcquire() {
   std::wstring user = QDir::homePath().toStdWString();
   std::replace(user.begin(), user.end(), L'\\', L'/');
-  const std::wstring name = L"Local\\Kirimo-" + user;
+  const std::wstring name =
+      L"Local\\Kirimo-" + user + L"-" + QString::fromStdString(InstanceName()).toStdWString();
   HANDLE mutex = ::CreateMutexW(nullptr, FALSE, name.c_str());
   if (!mutex) return true;
   if (::GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -122,7 +136,9 @@ UserInstanceLock::~UserInstanceLock() {
 // Elsewhere a lock file under the user's home, which no environment
 // variable moves.
 bool UserInstanceLock::TryAcquire() {
-  lock_ = std::make_unique<QLockFile>(QDir::homePath() + QStringLiteral("/.kirimo.lock"));
+  lock_ = std::make_unique<QLockFile>(QDir::homePath() + QStringLiteral("/.") +
+                                      QString::fromStdString(InstanceName()) +
+                                      QStringLiteral(".lock"));
   // Only a dead owner makes the lock stale: a copy that has run for hours
   // still owns it.
   lock_->setStaleLockTime(0);

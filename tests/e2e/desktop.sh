@@ -24,6 +24,9 @@ fail() {
 # desktop to run it on.
 start_desktop() {
   journey=$1
+  # Each journey runs in a subshell of its own, which does not inherit the
+  # caller's traps: whatever way it ends, its processes go with it.
+  trap stop_desktop EXIT
   work=$(mktemp -d "/tmp/kirimo-e2e-$journey.XXXXXX")
   mkdir -p "$work/home" "$work/runtime" "$work/app"
   chmod 700 "$work/runtime"
@@ -54,7 +57,9 @@ stop_desktop() {
   for pid in "${desktop_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${desktop_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
   desktop_pids=()
-  rm -rf "$work"
+  kirimo_pid=""
+  [ -n "$work" ] && rm -rf "$work"
+  work=""
 }
 trap stop_desktop EXIT
 

@@ -96,6 +96,19 @@ std::u16string FrmPass::TypedText() {
   return typed;
 }
 
+bool FrmPass::BreaksRules(std::u16string_view typed, PasswordButton button) {
+  const auto violation = CheckPassword(typed, button);
+  if (violation && !violation->IsSilent()) ShowRuleMessage(*violation);
+  return violation.has_value();
+}
+
+void FrmPass::TakePassword(std::u16string_view password) {
+  // The dialog always sets both copies together.
+  ctx_.state.passwordCopy = password;
+  ctx_.state.storedPassword = password;
+  passwordSet_ = true;
+}
+
 void FrmPass::ShowRuleMessage(const RuleViolation& violation) {
   ShowMessage(
       ctx_, QString::fromStdU16String(violation.message), violation.icon, MsgButtons::Ok,
@@ -113,15 +126,10 @@ void FrmPass::Command1_Click() {
   RunCommand(ctx_, QStringLiteral("エラーしました1"), [&](SettingsAccess&) {
     std::u16string typed = TypedText();
     const WipeAtExit wipeTyped(typed);
-    if (const auto violation = CheckPassword(typed, PasswordButton::Ok)) {
-      if (!violation->IsSilent()) ShowRuleMessage(*violation);
-      return;
-    }
+    if (BreaksRules(typed, PasswordButton::Ok)) return;
     if (s.changingPassword) {
-      s.passwordCopy = typed;
-      s.storedPassword = typed;
+      TakePassword(typed);
       s.changingPassword = false;
-      passwordSet_ = true;
       Info(QStringLiteral("パスワードが変更されました"));
       // The box now holds the password in force: the next round lets the
       // user in.
@@ -135,8 +143,7 @@ void FrmPass::Command1_Click() {
       }
     } else {
       // The first valid entry becomes the password.
-      s.passwordCopy = typed;
-      s.storedPassword = typed;
+      TakePassword(typed);
       Unload(Outcome::kPasswordSet);
     }
   });
@@ -150,16 +157,10 @@ void FrmPass::Command2_Click() {
   RunCommand(ctx_, QStringLiteral("エラーしました2"), [&](SettingsAccess&) {
     std::u16string typed = TypedText();
     const WipeAtExit wipeTyped(typed);
-    if (const auto violation = CheckPassword(typed, PasswordButton::ChangePassword)) {
-      if (!violation->IsSilent()) ShowRuleMessage(*violation);
-      return;
-    }
+    if (BreaksRules(typed, PasswordButton::ChangePassword)) return;
     if (s.changingPassword) {
-      const std::u16string_view password = TrimHalfWidthSpaces(typed);
-      s.passwordCopy = password;
-      s.storedPassword = password;
+      TakePassword(TrimHalfWidthSpaces(typed));
       s.changingPassword = false;
-      passwordSet_ = true;
       Info(QStringLiteral("パスワードが変更されました"));
       finish = true;
     } else if (typed == s.passwordCopy) {

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <string>
+#include <string_view>
 
 class QLineEdit;
 class QPushButton;
@@ -14,6 +15,7 @@ namespace kirimo {
 
 struct AppContext;
 struct RuleViolation;
+enum class PasswordButton;
 
 class FrmPass : public QDialog {
   Q_OBJECT
@@ -47,7 +49,12 @@ class FrmPass : public QDialog {
   void BuildControls();
   void Unload(Outcome outcome);
   void Form_QueryUnload();
+  // Shows the first broken rule, if any; true when one was broken (or
+  // nothing was typed).
+  bool BreaksRules(std::u16string_view typed, PasswordButton button);
   void ShowRuleMessage(const RuleViolation& violation);
+  // Both copies become the password.
+  void TakePassword(std::u16string_view password);
   void Info(const QString& text);
   // The typed text in the form it would be stored in.
   std::u16string TypedText();

@@ -143,9 +143,18 @@ bool StopIntrusion(AppContext& ctx, const SettingsAccess& settings) {
   if (!seal) return false;
 
   // Neither this program nor an older copy ever empties a password once
-  // set; only a hand edit does.
-  const bool passwordRemoved =
-      !seal->password.empty() && s.storedPassword.empty() && s.passwordCopy.empty();
+  // set, and both always store the two copies together; only a hand edit
+  // leaves a copy empty or unreadable under a sealed password. Either would
+  // let the next entry in the dialog become the password.
+  auto yieldsPassword = [&](std::u16string_view stored) {
+    bool failed = false;
+    std::u16string plain = Decode(ctx, stored, failed);
+    const bool yields = !failed && !plain.empty();
+    WipeText(plain);
+    return yields;
+  };
+  const bool passwordRemoved = !seal->password.empty() && !(yieldsPassword(s.storedPassword) &&
+                                                            yieldsPassword(s.passwordCopy));
   // Other stored texts mean an older copy has started with this file (it
   // stores both copies anew at every start), and its choices stand. The same
   // texts with a weaker lock can only be a hand edit.

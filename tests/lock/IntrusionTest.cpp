@@ -85,6 +85,10 @@ INSTANTIATE_TEST_SUITE_P(
         Tampering{"LockKeyRemovedWithTheWipe", true, {{"PASSCHK", ""}}, true},
         Tampering{"PasswordEmptiedWithTheWipe", true, {{"DAIMEI0", ""}, {"SETTEI", ""}}, true},
         Tampering{"PasswordEmptiedWithoutTheWipe", false, {{"DAIMEI0", ""}, {"SETTEI", ""}}, false},
+        Tampering{"FirstCopyEmptied", true, {{"DAIMEI0", ""}}, true},
+        Tampering{
+            "CopiesMadeUnreadable", false, {{"DAIMEI0", "garbage"}, {"SETTEI", "garbage"}}, false},
+        Tampering{"FirstCopyMadeUnreadable", true, {{"DAIMEI0", "x"}}, true},
         Tampering{"WipeOffFirst", true, {{"FSI", "0"}}, true},
         Tampering{"WipeAndLockOff", true, {{"FSI", "0"}, {"PASSCHK", "0"}}, true},
         // The file's own wipe option counts too.

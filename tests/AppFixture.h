@@ -9,15 +9,18 @@
 #include <QDateTime>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <random>
 #include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AppContext.h"
@@ -34,12 +37,13 @@ struct ShownBox {
   MsgIcon icon;
   MsgButtons buttons;
   bool systemModal;
+  bool betweenTopmostPair = false;
 };
 
 class FakeMessageBoxes : public MessageBoxes {
  public:
   MsgAnswer Show(const QString& text, MsgIcon icon, MsgButtons buttons, bool systemModal) override {
-    shown.push_back({text, icon, buttons, systemModal});
+    shown.push_back({text, icon, buttons, systemModal, std::exchange(pairPending, false)});
     if (answers.empty()) return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     MsgAnswer a = answers.front();
     answers.pop_front();
@@ -54,6 +58,7 @@ class FakeMessageBoxes : public MessageBoxes {
   std::vector<ShownBox> shown;
   std::deque<MsgAnswer> answers;
   int beeps = 0;
+  bool pairPending = false;
 };
 
 class FakeClock : public Clock {
@@ -150,6 +155,7 @@ class AppFixture : public ::testing::Test {
     Stop();
     context_ = std::make_unique<AppContext>(
         Services{boxes, clock, lock, location, random, tray, stacking, launcher});
+    context_->onTopmostPair = [this] { boxes.pairPending = true; };
     main = StartProgram(*context_);
     loadResult = main ? LoadResult::Running : LoadResult::Terminate;
     return main != nullptr;
@@ -160,6 +166,19 @@ class AppFixture : public ::testing::Test {
     if (!running) throw std::runtime_error("the program refused to start");
     return *main;
   }
+  // The password dialog of the next start runs modally, as in the program:
+  // script answers it once it is shown, and whatever it leaves open is
+  // closed as with its close box, so that no test can hang on it.
+  void WhenPasswordAsked(std::function<void(QWidget& dialog)> script) {
+    QTimer::singleShot(0, [this, script = std::move(script)] {
+      QWidget* dialog = context_ ? context_->windows.frmPass.data() : nullptr;
+      if (!dialog || !dialog->isVisible()) return;
+      ++passwordDialogsShown;
+      script(*dialog);
+      if (context_ && context_->windows.frmPass && dialog->isVisible()) dialog->close();
+    });
+  }
+
   // Ends the run without its shutdown, as a killed process would.
   void Stop() {
     // Closed dialogs wait for the event loop to delete them; tests have none.
@@ -212,6 +231,7 @@ class AppFixture : public ::testing::Test {
   FakeLauncher launcher;
   std::unique_ptr<FrmMain> main;
   LoadResult loadResult = LoadResult::Running;
+  int passwordDialogsShown = 0;
 
  private:
   std::unique_ptr<AppContext> context_;

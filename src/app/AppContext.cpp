@@ -18,7 +18,10 @@ void UnloadOtherWindows(AppContext& ctx) {
 MsgAnswer ShowMessage(AppContext& ctx, const QString& text, MsgIcon icon, MsgButtons buttons,
                       BoxStyle style) {
   const bool pair = style != BoxStyle::kWithoutTopmostPair;
-  if (pair) SuspendTopmost(ctx);
+  if (pair) {
+    SuspendTopmost(ctx);
+    if (ctx.onTopmostPair) ctx.onTopmostPair();
+  }
   const MsgAnswer answer =
       ctx.services.messages.Show(text, icon, buttons, style == BoxStyle::kSystemModal);
   if (pair) RestoreTopmost(ctx);

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "app/AppState.h"
@@ -57,6 +58,9 @@ struct AppContext {
   MainControls ui;
   WindowRegistry windows;
   StartupRecord startup;
+  // Told of each box shown between SuspendTopmost and RestoreTopmost, for
+  // tests that check which boxes step in front of the always-on-top windows.
+  std::function<void()> onTopmostPair;
 };
 
 // Closes every window but the main one, in the end's order; a window that

@@ -12,6 +12,7 @@
 #include "app/AppContext.h"
 #include "app/Tray.h"
 #include "app/Twips.h"
+#include "lock/Lock.h"
 #include "memos/MemoCommands.h"
 #include "memos/Slots.h"
 #include "window/FloatingWindow.h"
@@ -247,6 +248,8 @@ void FrmMain::ConnectCommands() {
   }
   onTrigger(memos.mnuClipClear, &FrmMain::mnuClipClear_Click);
   onTrigger(shell.mnuEnd, &FrmMain::mnuEnd_Click);
+  onTrigger(ctx_.ui.lock.mnuPass, &FrmMain::mnuPass_Click);
+  onTrigger(ctx_.ui.lock.mnuFusei, &FrmMain::mnuFusei_Click);
 
   connect(shell.Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
 }
@@ -262,6 +265,8 @@ void FrmMain::cmdTime_Click() { ToggleClock(ctx_); }
 void FrmMain::cmdTask_Click() { HideMainWindow(ctx_); }
 void FrmMain::cmdEnd_Click() { EndProgram(ctx_); }
 void FrmMain::mnuEnd_Click() { cmdEnd_Click(); }
+void FrmMain::mnuPass_Click() { SwitchStartupPassword(ctx_); }
+void FrmMain::mnuFusei_Click() { SwitchWipeOption(ctx_); }
 
 void FrmMain::Timer1_Timer() {
   if (!ctx_.state.startupComplete) return;

@@ -37,6 +37,8 @@ class FrmMain : public QMainWindow {
   void cmdTask_Click();
   void cmdEnd_Click();
   void mnuEnd_Click();
+  void mnuPass_Click();
+  void mnuFusei_Click();
   void Timer1_Timer();
 
  protected:

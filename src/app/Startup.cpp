@@ -147,8 +147,9 @@ void PlaceMainWindow(AppContext& ctx, const SettingsAccess& settings) {
   }
 }
 
-// Steps 6 (the password part) to 8.
-void RenewPasswordCopies(AppContext& ctx, const SettingsAccess& settings) {
+// Steps 6 (the password part) to 8; false when the user closed the password
+// dialog and the program must end.
+bool RenewPasswordCopies(AppContext& ctx, const SettingsAccess& settings) {
   AppState& s = ctx.state;
   const std::u16string firstCopyStored = s.storedPassword;
   const std::u16string secondCopyStored = s.passwordCopy;
@@ -156,37 +157,57 @@ void RenewPasswordCopies(AppContext& ctx, const SettingsAccess& settings) {
   const bool secondCopyRead = DecodeInPlace(ctx, s.passwordCopy);
   const bool passwordReadable = firstCopyRead && secondCopyRead;
 
-  if (s.passwordRequired == 1) RunStartupPasswordDialog(ctx);
+  bool passwordSet = false;
+  if (s.passwordRequired == 1) {
+    const PasswordDialogResult result = RunStartupPasswordDialog(ctx);
+    if (result == PasswordDialogResult::kClosed) {
+      // Nothing is written: the password stays as it was.
+      WipeText(s.storedPassword);
+      WipeText(s.passwordCopy);
+      return false;
+    }
+    passwordSet = result == PasswordDialogResult::kPasswordSet;
+  }
+  ctx.startup.lockOpened = true;
 
   // The second copy wins; both are stored anew, so they change at every
-  // start. A password that could not be read, or not be stored again, is
-  // left stored as it was: writing it back empty would silently remove the
-  // lock.
+  // start, in one write with the seal that vouches for them. A password that
+  // could not be read, or not be stored again, is left stored as it was:
+  // writing it back empty would silently remove the lock.
   bool renewed = false;
+  std::u16string first, second, seal;
   if (passwordReadable) {
     if (s.passwordCopy != s.storedPassword) s.storedPassword = s.passwordCopy;
-    std::u16string first = EncodeStored(ctx, s.storedPassword);
-    std::u16string second = EncodeStored(ctx, s.passwordCopy);
+    first = EncodeStored(ctx, s.storedPassword);
+    second = EncodeStored(ctx, s.passwordCopy);
+    seal = MakeSeal(ctx, s.passwordCopy, first, second);
     renewed = first.empty() == s.storedPassword.empty() && second.empty() == s.passwordCopy.empty();
-    WipeText(s.storedPassword);
-    WipeText(s.passwordCopy);
-    s.storedPassword = std::move(first);
-    s.passwordCopy = std::move(second);
+  }
+  WipeText(s.storedPassword);
+  WipeText(s.passwordCopy);
+  if (renewed) {
+    const settings::SettingWrite writes[] = {
+        {kMyData, u"DAIMEI0", first}, {kMyData, u"SETTEI", second}, {kMyData, u"FUUIN", seal}};
+    renewed = settings.TryWriteAll(writes);
   }
   if (renewed) {
-    settings.TryWrite(s.storedPassword, u"DAIMEI0");
-    settings.TryWrite(s.passwordCopy, u"SETTEI");
-  } else {
-    // Both stay in their stored form, as after a normal start; nothing of
-    // them lingers in plain.
-    WipeText(s.storedPassword);
-    WipeText(s.passwordCopy);
-    s.storedPassword = firstCopyStored;
-    s.passwordCopy = secondCopyStored;
+    s.storedPassword = std::move(first);
+    s.passwordCopy = std::move(second);
+    return true;
   }
+  // Both stay in their stored form, as after a normal start. A password
+  // just set or changed that did not reach the file is not in force, and
+  // the user must know; an unchanged one stays silent, so that a read-only
+  // file still opens.
+  s.storedPassword = firstCopyStored;
+  s.passwordCopy = secondCopyStored;
+  if (passwordSet)
+    ShowMessage(ctx, QStringLiteral("入力時ＩＮＩファイルに書き込みできませんでした"),
+                MsgIcon::Warning);
+  return true;
 }
 
-void RunStartupSteps(AppContext& ctx, const SettingsAccess& settings) {
+LoadResult RunStartupSteps(AppContext& ctx, const SettingsAccess& settings) {
   AppState& s = ctx.state;
   // Whatever was decoded must not stay in memory, however start-up ends
   // (the last step).
@@ -206,9 +227,10 @@ void RunStartupSteps(AppContext& ctx, const SettingsAccess& settings) {
   // Steps 3 to 9.
   ReadSettings(ctx, settings);
   if (s.installStamp.empty()) MakeInstallStamp(ctx, settings);
+  if (StopIntrusion(ctx, settings)) return LoadResult::Terminate;
   PlaceMainWindow(ctx, settings);
   for (int n = 1; n <= kSlotCount; ++n) s.slotTitle[n] = DecodeStored(ctx, s.slotTitle[n]);
-  RenewPasswordCopies(ctx, settings);
+  if (!RenewPasswordCopies(ctx, settings)) return LoadResult::Terminate;
   s.startupComplete = true;
 
   // Steps 10 to 25.
@@ -231,6 +253,7 @@ void RunStartupSteps(AppContext& ctx, const SettingsAccess& settings) {
     ApplyFontSizeCaption(ctx);
   HideMainWindow(ctx);
   ApplyWindowTopmost(ctx);
+  return LoadResult::Running;
 }
 
 // Shutdown's writes. Each step stands alone: one that fails does not keep
@@ -270,7 +293,12 @@ void SaveDisplaySettings(AppContext& ctx) {
     };
     ifRead(u"TIMECASE", s.clockFormat);
     ifRead(u"FUKKI", settings::FormatInteger(s.autoReturnSeconds));
-    ifRead(u"PASSCHK", settings::FormatInteger(s.passwordRequired));
+    // The lock is written back only by a run that got past the password:
+    // one whose start failed before that must not switch it off.
+    auto lockKey = [&](std::u16string_view key, std::u16string value) {
+      if (record.lockOpened) ifRead(key, std::move(value));
+    };
+    lockKey(u"PASSCHK", settings::FormatInteger(s.passwordRequired));
     ifRead(u"WINHYOUJI", s.titleClickDisplay);
     ifRead(u"FNTSIZE", s.fontSizeCode);
     ifRead(u"TIMEFLAG", s.clockOn);
@@ -282,7 +310,10 @@ void SaveDisplaySettings(AppContext& ctx) {
     // undecodable.
     if (!s.installStamp.empty())
       writes.push_back({kMyData, u"HIDUKE", s.installStamp, /*onlyIfMissing=*/true});
-    ifRead(u"FSI", settings::FormatInteger(s.wipeOnIntrusion));
+    lockKey(u"FSI", settings::FormatInteger(s.wipeOnIntrusion));
+    // With the seal that vouches for them; one that cannot be made is
+    // emptied, which judges nothing, rather than left contradicting them.
+    if (record.lockOpened) writes.push_back({kMyData, u"FUUIN", MakeSealFromStored(ctx)});
     // A number that start-up could not use gets its default back (each of
     // them is 0, which switches nothing on), or every start would fail on
     // it.
@@ -301,9 +332,10 @@ LoadResult MainFormLoad(AppContext& ctx) {
                 MsgButtons::Ok, BoxStyle::kSystemModal);
     return LoadResult::Terminate;
   }
+  LoadResult result = LoadResult::Running;
   RunCommand(ctx, QStringLiteral("メインフォームロード時にエラーしました"),
-             [&](SettingsAccess& settings) { RunStartupSteps(ctx, settings); });
-  return LoadResult::Running;
+             [&](SettingsAccess& settings) { result = RunStartupSteps(ctx, settings); });
+  return result;
 }
 
 void MainFormQueryUnload(AppContext& ctx) {

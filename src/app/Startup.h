@@ -9,8 +9,10 @@ struct AppContext;
 
 enum class LoadResult { Running, Terminate };
 
-// Start-up. Terminate means the process must end at once (another copy
-// runs); nothing has been read or written then.
+// Start-up. Terminate means the process must end at once: another copy
+// runs, the user closed the password dialog, or the lock was found weakened
+// by hand. Nothing of this run is written then (besides the wipe and the
+// lock put back).
 LoadResult MainFormLoad(AppContext& ctx);
 
 // Shutdown: writes the settings back and removes the tray icon. Runs once

@@ -20,6 +20,9 @@ struct StartupRecord {
   // The file was there but could not be read: this run must not write it at
   // all, or what it could not see would be lost.
   bool settingsUnreadable = false;
+  // Start-up got past the password dialog (or needed none): only such a run
+  // may store the lock's options.
+  bool lockOpened = false;
   // Shutdown has run (the close box, the end command, a logout); it runs
   // once.
   bool shutdownDone = false;

@@ -97,8 +97,10 @@ class MemoFixture : public AppFixture {
 
   // What the next start would read under key: the stored text decoded with
   // the file's own stamp. nullopt when the key is missing or does not decode.
-  std::optional<std::u16string> Decoded(const std::string& key) {
-    const std::string bytes = iniBytes();
+  std::optional<std::u16string> Decoded(const std::string& key) { return DecodedIn(ini(), key); }
+  std::optional<std::u16string> DecodedIn(const std::filesystem::path& file,
+                                          const std::string& key) {
+    const std::string bytes = ReadBytes(file);
     const auto raw = RawValue(bytes, key);
     const auto stamp = RawValue(bytes, "HIDUKE");
     if (!raw || !stamp) return std::nullopt;

@@ -265,6 +265,7 @@ void FrmMain::mnuEnd_Click() { cmdEnd_Click(); }
 
 void FrmMain::Timer1_Timer() {
   if (!ctx_.state.startupComplete) return;
+  TrayTimerStep(ctx_);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {

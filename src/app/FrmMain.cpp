@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "about/FrmAbout.h"
+#include "about/Readme.h"
 #include "app/AppContext.h"
 #include "app/Tray.h"
 #include "app/Twips.h"
@@ -216,8 +218,8 @@ void FrmMain::BuildMenus() {
 }
 
 // Every button and menu item and the command it starts, in the order of
-// the command tables. The rest arrive with the floating window, the lock
-// and the about box.
+// the command tables. The rest arrive with the floating window and the
+// lock.
 void FrmMain::ConnectCommands() {
   const MemoControls& memos = ctx_.ui.memos;
   const WindowControls& window = ctx_.ui.window;
@@ -247,6 +249,8 @@ void FrmMain::ConnectCommands() {
   }
   onTrigger(memos.mnuClipClear, &FrmMain::mnuClipClear_Click);
   onTrigger(shell.mnuEnd, &FrmMain::mnuEnd_Click);
+  onTrigger(ctx_.ui.about.mnuHelp, &FrmMain::mnuHelp_Click);
+  onTrigger(ctx_.ui.about.mnuVersion, &FrmMain::mnuVersion_Click);
 
   connect(shell.Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
 }
@@ -262,6 +266,8 @@ void FrmMain::cmdTime_Click() { ToggleClock(ctx_); }
 void FrmMain::cmdTask_Click() { HideMainWindow(ctx_); }
 void FrmMain::cmdEnd_Click() { EndProgram(ctx_); }
 void FrmMain::mnuEnd_Click() { cmdEnd_Click(); }
+void FrmMain::mnuHelp_Click() { OpenReadme(ctx_); }
+void FrmMain::mnuVersion_Click() { ShowAboutBox(ctx_); }
 
 void FrmMain::Timer1_Timer() {
   if (!ctx_.state.startupComplete) return;

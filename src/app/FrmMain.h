@@ -37,6 +37,8 @@ class FrmMain : public QMainWindow {
   void cmdTask_Click();
   void cmdEnd_Click();
   void mnuEnd_Click();
+  void mnuHelp_Click();
+  void mnuVersion_Click();
   void Timer1_Timer();
 
  protected:

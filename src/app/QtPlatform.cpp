@@ -78,6 +78,11 @@ std::filesystem::path ExecutableSettingsLocation::ExecutableDir() const {
   return QCoreApplication::applicationDirPath().toStdU16String();
 }
 
+std::filesystem::path ExecutableSettingsLocation::UserConfigDir() const {
+  // ~/.config/Kirimo, %LOCALAPPDATA%\Kirimo on Windows.
+  return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdU16String();
+}
+
 QtTrayIcon::QtTrayIcon() = default;
 QtTrayIcon::~QtTrayIcon() = default;
 

@@ -3,6 +3,7 @@
 // writes back only what start-up actually read (or made), so that a failed
 // or cut-short start-up cannot overwrite stored settings with defaults.
 
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -20,6 +21,9 @@ struct StartupRecord {
   // The file was there but could not be read: this run must not write it at
   // all, or what it could not see would be lost.
   bool settingsUnreadable = false;
+  // The directory of this run's Kirim.ini, chosen by the run's first access
+  // (start-up's) and kept for the whole run.
+  std::filesystem::path settingsHome;
   // Shutdown has run (the close box, the end command, a logout); it runs
   // once.
   bool shutdownDone = false;

@@ -12,6 +12,8 @@
 #include "about/FrmAbout.h"
 #include "about/Readme.h"
 #include "app/AppContext.h"
+#include "app/ElidingButton.h"
+#include "app/Keyboard.h"
 #include "app/Tray.h"
 #include "app/Twips.h"
 #include "memos/MemoCommands.h"
@@ -70,6 +72,7 @@ FrmMain::FrmMain(AppContext& ctx) : QMainWindow(nullptr), ctx_(ctx) {
   timer->setInterval(1000);
   ctx_.ui.shell.Timer1 = timer;
   ConnectCommands();
+  InstallKeyboardAccess(this);
   timer->start();
 }
 
@@ -94,8 +97,9 @@ void FrmMain::BuildControls() {
 
   // Buttons in the order of their tab index.
   std::array<QWidget*, 31> tabOrder{};
-  auto button = [&](const char* name, const QString& caption, QRect twips, int tab) {
-    auto* b = new QPushButton(caption, client);
+  auto button = [&](const char* name, const QString& caption, QRect twips, int tab,
+                    bool eliding = false) {
+    auto* b = eliding ? new ElidingButton(caption, client) : new QPushButton(caption, client);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(TwipsRect(twips));
     b->setAutoDefault(false);
@@ -107,8 +111,9 @@ void FrmMain::BuildControls() {
     const int row = (n - 1) % 5;
     const int top = 120 + row * 600;
     const bool right = n > 5;
-    memos.cmdMemo[n] = button(NumberedName("cmdMemo", n), EmptyMemoCaption(n),
-                              QRect(right ? 4200 : 120, top, 2895, 375), right ? 5 + row : row);
+    memos.cmdMemo[n] =
+        button(NumberedName("cmdMemo", n), EmptyMemoCaption(n),
+               QRect(right ? 4200 : 120, top, 2895, 375), right ? 5 + row : row, true);
     memos.cmdReset[n] =
         button(NumberedName("cmdReset", n), QStringLiteral("リセット"),
                QRect(right ? 7080 : 3000, top, 1095, 375), right ? 15 + row : 10 + row);
@@ -117,9 +122,17 @@ void FrmMain::BuildControls() {
   for (size_t i = 0; i < kSizeButtons.size(); ++i) {
     const SizeButton& size = kSizeButtons[i];
     QPushButton* b = button(size.name, QString(), QRect(size.left, 3120, 495, 495), size.tab);
-    b->setIcon(QIcon(QStringLiteral(":/kirimo/%1.xpm").arg(QString::fromLatin1(size.picture))));
+    // Both pictures: a high-DPI screen takes the 32-pixel one rather than
+    // the 16-pixel one scaled up.
+    const QString picture = QString::fromLatin1(size.picture);
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/kirimo/") + picture + QStringLiteral(".xpm"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/kirimo/") + picture + QStringLiteral("32.xpm"), QSize(32, 32));
+    b->setIcon(icon);
     b->setIconSize(QSize(16, 16));
     b->setToolTip(Text(size.tip));
+    // A screen reader has no caption to read.
+    b->setAccessibleName(Text(size.tip));
     window.sizeButtons[i] = b;
   }
 

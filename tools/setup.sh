@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix wine64 googletest
   fonts-ipafont-gothic
   xvfb xauth x11-utils xclip imagemagick
+  desktop-file-utils appstream dpkg-dev openbox trayer xdotool
 )
 
 missing=()

@@ -8,6 +8,9 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh
 bash tools/build.sh -DKIRIMO_WERROR=ON
 ctest --test-dir build -j2 --output-on-failure
+# Installed with cmake --install and from the .deb: files, validators, and
+# Kirim.ini in the user's configuration directory.
+bash tools/check-install.sh build
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKIRIMO_WERROR=ON \
   -DKIRIMO_SANITIZE=ON -DKIRIMO_BENCH=OFF >/dev/null

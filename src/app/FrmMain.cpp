@@ -45,6 +45,15 @@ void AddSeparator(QMenu* menu, const char* name) {
   menu->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
+// The window's and the tray's icon, in every size a desktop may ask for, so
+// that no size is scaled from another.
+QIcon ApplicationIcon() {
+  QIcon icon;
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/kirimo/icons/kirimo-%1.png").arg(size), QSize(size, size));
+  return icon;
+}
+
 QByteArray NumberedName(const char* stem, int n) {
   return QByteArray(stem) + QByteArray::number(n);
 }
@@ -55,7 +64,7 @@ FrmMain::FrmMain(AppContext& ctx) : QMainWindow(nullptr), ctx_(ctx) {
   InitKirimoResources();
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Kirimo"));
-  setWindowIcon(QIcon(QStringLiteral(":/kirimo/app.xpm")));
+  setWindowIcon(ApplicationIcon());
   // A fixed single border with a close box and nothing to minimise or
   // maximise.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

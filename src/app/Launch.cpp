@@ -28,6 +28,9 @@ bool InstallQtJapanese(QObject* owner) {
 void ConfigureApplication() {
   QApplication::setApplicationName(QStringLiteral("Kirimo"));
   QApplication::setApplicationVersion(QString::fromLatin1(version::kText));
+  // The desktop entry's name: desktops match the windows and the tray icon
+  // to the installed entry and its icon by it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("jp.kirimo.Kirimo"));
   // The program hides in the tray; only the end command ends it.
   QApplication::setQuitOnLastWindowClosed(false);
   // Kirimo is a Japanese program on every system.

@@ -58,6 +58,10 @@ TEST_F(TrayTest, IconShowsFromStartUpToShutdownWithTipAndWindowMenu) {
   EXPECT_EQ(tray.tip, QStringLiteral("Kirimo"));
   EXPECT_EQ(tray.menu, ctx().ui.window.mnuWindow);
   EXPECT_EQ(tray.menu->title(), QStringLiteral("ウインドウ"));
+  // Drawn for every size a tray asks for, none scaled from another.
+  const QList<QSize> sizes = w.windowIcon().availableSizes();
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
   Find("cmdTask")->click();
   EXPECT_FALSE(w.isVisible());
   EXPECT_TRUE(tray.shown);

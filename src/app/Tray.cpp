@@ -13,14 +13,33 @@ namespace {
 // Re-adds on the minute stop after this many.
 constexpr int kLastMinuteReadd = 20;
 
-// While the entry dialog is open no command of the menu may run. Hosts that
-// draw the menu themselves (and Qt's own popup on a right press) show it
-// whatever the program says, so the menu is shown inert instead.
-void GuardMenuAgainstOpenDialog(AppContext& ctx, QMenu* menu) {
-  if (menu->property("kirimoTrayGuard").toBool()) return;
-  menu->setProperty("kirimoTrayGuard", true);
-  QObject::connect(menu, &QMenu::aboutToShow, menu,
-                   [&ctx, menu] { menu->setEnabled(!ctx.state.entryDialogOpen); });
+// The icon's menu: the very same actions as "ウインドウ" (captions, check
+// marks and enabled states are the menu bar's at every moment) in a menu of
+// its own, handed to the icon before it shows, since tray hosts that draw the
+// menu themselves never report a right click. While the entry dialog is open
+// no command of it may run: Qt's own popup on a right press, and a host's,
+// show it whatever the program says, so it is then shown inert. Being its
+// own menu, that leaves the menu bar's "ウインドウ" as it is.
+QMenu* TrayMenu(AppContext& ctx) {
+  QWidget* w = ctx.windows.frmMain;
+  QMenu* source = ctx.ui.window.mnuWindow;
+  if (!w || !source) return nullptr;
+  QMenu* menu = w->findChild<QMenu*>(QStringLiteral("mnuTray"), Qt::FindDirectChildrenOnly);
+  if (menu) return menu;
+  menu = new QMenu(source->title(), w);
+  menu->setObjectName(QStringLiteral("mnuTray"));
+  auto sync = [menu, source] {
+    // The window menu may have gained or lost items since.
+    if (menu->actions() == source->actions()) return;
+    for (QAction* a : menu->actions()) menu->removeAction(a);
+    menu->addActions(source->actions());
+  };
+  sync();
+  QObject::connect(menu, &QMenu::aboutToShow, menu, [&ctx, menu, sync] {
+    sync();
+    menu->setEnabled(!ctx.state.entryDialogOpen);
+  });
+  return menu;
 }
 
 }  // namespace
@@ -28,12 +47,12 @@ void GuardMenuAgainstOpenDialog(AppContext& ctx, QMenu* menu) {
 void AddTrayIcon(AppContext& ctx) {
   TrayIcon& tray = ctx.services.tray;
   QWidget* w = ctx.windows.frmMain;
-  QMenu* menu = ctx.ui.window.mnuWindow;
   // Without a notification area there is nothing to add to; the re-adds of
   // the timer pick the icon up once a panel brings one.
-  if (!w || !menu || !tray.Available()) return;
+  if (!w || !tray.Available()) return;
+  QMenu* menu = TrayMenu(ctx);
+  if (!menu) return;
   tray.onActivated = [&ctx](TrayCode code) { TrayNotification(ctx, code); };
-  GuardMenuAgainstOpenDialog(ctx, menu);
   tray.Add(w->windowIcon(), QStringLiteral("Kirimo"), menu);
 }
 
@@ -56,7 +75,7 @@ void TrayNotification(AppContext& ctx, TrayCode code) {
       s.trayRightDown = true;
       break;
     case TrayCode::kRightUp: {
-      QMenu* menu = ctx.ui.window.mnuWindow;
+      QMenu* menu = TrayMenu(ctx);
       // Where Qt has popped the menu up itself on the press, it is open
       // already: pulling another window forward now would take it down.
       const bool menuOpen = menu && menu->isVisible();

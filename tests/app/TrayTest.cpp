@@ -56,7 +56,9 @@ TEST_F(TrayTest, IconShowsFromStartUpToShutdownWithTipAndWindowMenu) {
   FrmMain& w = Start();
   EXPECT_TRUE(tray.shown);
   EXPECT_EQ(tray.tip, QStringLiteral("Kirimo"));
-  EXPECT_EQ(tray.menu, ctx().ui.window.mnuWindow);
+  // The window menu's own actions, so its captions, marks and states.
+  ASSERT_NE(tray.menu, nullptr);
+  EXPECT_EQ(tray.menu->actions(), ctx().ui.window.mnuWindow->actions());
   EXPECT_EQ(tray.menu->title(), QStringLiteral("ウインドウ"));
   // Drawn for every size a tray asks for, none scaled from another.
   const QList<QSize> sizes = w.windowIcon().availableSizes();
@@ -91,7 +93,7 @@ TEST_F(TrayTest, LeftClickDoesNothingWhileTheEntryDialogIsOpen) {
 
 TEST_F(TrayTest, RightClickPopsUpTheWindowMenuAfterBringingTheMainWindowForward) {
   FrmMain& w = Start();
-  EXPECT_EQ(RightClick(), ctx().ui.window.mnuWindow);
+  EXPECT_EQ(RightClick(), tray.menu);
   EXPECT_EQ(stacking.foreground, std::vector<QWidget*>{&w});
   EXPECT_FALSE(ctx().state.trayRightDown);
   // Escape closed it and nothing else changed.
@@ -111,20 +113,31 @@ TEST_F(TrayTest, PressWhileTheDialogIsOpenShowsTheMenuOnTheFirstReleaseAfterIt) 
   EXPECT_EQ(RightClick(), nullptr);
   EXPECT_TRUE(ctx().state.trayRightDown);
   CancelEntryDialog();
-  EXPECT_EQ(PopupDuring([&] { tray.Click(TrayCode::kRightUp); }), ctx().ui.window.mnuWindow);
+  EXPECT_EQ(PopupDuring([&] { tray.Click(TrayCode::kRightUp); }), tray.menu);
   EXPECT_FALSE(ctx().state.trayRightDown);
 }
 
 TEST_F(TrayTest, MenuShownByTheDesktopIsInertWhileTheDialogIsOpen) {
   Start();
-  QMenu* menu = ctx().ui.window.mnuWindow;
+  QMenu* menu = tray.menu;
   OpenEntryDialog();
   // What a tray host or Qt's own right-press popup does with the icon's menu.
   PopupDuring([&] { menu->popup(QPoint(10, 10)); });
   EXPECT_FALSE(menu->isEnabled());
+  // The menu bar's own menu stays usable.
+  EXPECT_TRUE(ctx().ui.window.mnuWindow->isEnabled());
+  EXPECT_TRUE(ctx().ui.window.mnuWindow->menuAction()->isEnabled());
   CancelEntryDialog();
   PopupDuring([&] { menu->popup(QPoint(10, 10)); });
   EXPECT_TRUE(menu->isEnabled());
+}
+
+TEST_F(TrayTest, MenuFollowsItemsAddedToTheWindowMenu) {
+  Start();
+  QAction* added = ctx().ui.window.mnuWindow->addAction(QStringLiteral("追加"));
+  PopupDuring([&] { tray.menu->popup(QPoint(10, 10)); });
+  EXPECT_EQ(tray.menu->actions(), ctx().ui.window.mnuWindow->actions());
+  EXPECT_TRUE(tray.menu->actions().contains(added));
 }
 
 TEST_F(TrayTest, IconIsAddedAgainOnTheMinuteForTheFirstTwentyOneMinutes) {

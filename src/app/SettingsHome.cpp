@@ -1,9 +1,6 @@
 #include "app/SettingsHome.h"
 
-#include <chrono>
 #include <cstdio>
-#include <random>
-#include <string>
 #include <system_error>
 
 #include "app/Platform.h"
@@ -19,22 +16,11 @@ namespace {
 fs::path IniIn(const fs::path& dir) { return dir / settings::kSettingsFileName; }
 
 // Named as the settings writer names its temporary files, so that a probe
-// left by a killed process is removed with theirs at the next start.
+// left by a killed process is removed with theirs at the next start. One
+// name serves: only one copy of the program runs.
 fs::path ProbeNameIn(const fs::path& dir) {
-  std::uint64_t value =
-      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-  try {
-    std::random_device device;
-    value ^= (static_cast<std::uint64_t>(device()) << 32) | device();
-  } catch (...) {
-  }
-  std::string hex(16, '0');
-  for (char& digit : hex) {
-    digit = "0123456789abcdef"[value & 0xF];
-    value >>= 4;
-  }
   fs::path probe = IniIn(dir);
-  probe += "." + hex + ".tmp";
+  probe += ".0000000000000000.tmp";
   return probe;
 }
 
@@ -42,7 +28,6 @@ bool CanCreateFileIn(const fs::path& dir) {
   std::error_code error;
   if (!fs::is_directory(dir, error)) return false;
   const fs::path probe = ProbeNameIn(dir);
-  if (fs::exists(probe, error)) return false;
   std::FILE* file = nullptr;
 #ifdef _WIN32
   file = _wfopen(probe.c_str(), L"wb");

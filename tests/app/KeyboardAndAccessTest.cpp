@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "AppFixture.h"
+#include "PopupProbe.h"
 #include "app/ElidingButton.h"
 #include "memos/Slots.h"
 
@@ -21,19 +22,8 @@ namespace {
 
 class KeyboardAndAccessTest : public AppFixture {
  protected:
-  // The popup menu that keys open, closed again; nullptr when none opens.
-  QWidget* PopupAfter(const std::function<void()>& keys) {
-    QPointer<QWidget> seen;
-    QTimer::singleShot(0, [&] {
-      seen = QApplication::activePopupWidget();
-      if (seen) seen->close();
-    });
-    keys();
-    QCoreApplication::processEvents();
-    return seen;
-  }
   QWidget* PopupAfter(QWidget* target, Qt::Key key) {
-    return PopupAfter([&] { QTest::keyClick(target, key); });
+    return PopupDuring([&] { QTest::keyClick(target, key); });
   }
   // One key event as the keyboard sends it, without the presses and
   // releases of its modifiers that QTest adds.
@@ -77,7 +67,7 @@ TEST_F(KeyboardAndAccessTest, LoneAltTakesTheKeyboardToTheMenuBar) {
     QPushButton* memo = Find("cmdMemo1");
     memo->setFocus();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w, 1000));
-    const QPointer<QWidget> popup = PopupAfter([&] {
+    const QPointer<QWidget> popup = PopupDuring([&] {
       Send(memo, QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
       if (!c.alone) {
         Send(memo, QEvent::KeyPress, Qt::Key_X, Qt::AltModifier);

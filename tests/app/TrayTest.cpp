@@ -10,26 +10,13 @@
 #include <functional>
 
 #include "AppFixture.h"
+#include "PopupProbe.h"
 
 namespace kirimo::testing {
 namespace {
 
 class TrayTest : public AppFixture {
  protected:
-  // The popup menu that fn opens, closed again with Escape as a user would;
-  // nullptr when fn opens none.
-  QWidget* PopupDuring(const std::function<void()>& fn) {
-    QPointer<QWidget> seen;
-    QTimer::singleShot(0, [&] {
-      seen = QApplication::activePopupWidget();
-      if (seen) QTest::keyClick(seen, Qt::Key_Escape);
-      // A popup that ignores Escape must not hang the test.
-      if (QWidget* still = QApplication::activePopupWidget()) still->close();
-    });
-    fn();
-    QCoreApplication::processEvents();
-    return seen;
-  }
   QWidget* RightClick() {
     return PopupDuring([&] {
       tray.Click(TrayCode::kRightDown);

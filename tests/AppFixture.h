@@ -173,6 +173,15 @@ class AppFixture : public ::testing::Test {
   // Ends the program the way the close box does.
   void CloseMain() { main->close(); }
 
+  // n ticks of the one-second timer, the clock moving on a second before
+  // each, as the event loop would deliver them.
+  void Tick(int n = 1) {
+    for (int i = 0; i < n; ++i) {
+      clock.Advance(1);
+      main->Timer1_Timer();
+    }
+  }
+
   AppContext& ctx() const {
     if (!context_) throw std::runtime_error("the program has not been started");
     return *context_;

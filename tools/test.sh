@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds (warnings as errors) and runs every test: the whole suite,
 # then again under AddressSanitizer and UndefinedBehaviorSanitizer, where
-# the decoder's fuzz test earns its keep, and last the core's tests built for
-# Windows and run under Wine.
+# the decoder's fuzz test earns its keep, then the core's tests built for
+# Windows and run under Wine, a minute of fuzzing per target, and last the
+# journeys on a real X desktop.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
@@ -20,3 +21,9 @@ cmake --build build-sanitize -j2 --target settings_tests cipher_tests gui_tests
 ctest --test-dir build-sanitize -j2 --output-on-failure
 
 bash tools/test-windows.sh
+
+# The settings reader and writer and the cipher against arbitrary input.
+bash tools/fuzz.sh 60
+
+# Last, the program itself on a real X desktop, as a person uses it.
+bash tests/e2e/journeys.sh

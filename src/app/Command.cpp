@@ -2,7 +2,6 @@
 
 #include "app/AppContext.h"
 #include "app/SettingsHome.h"
-#include "settings/FileAccess.h"
 
 namespace kirimo {
 
@@ -21,28 +20,35 @@ namespace {
 
 // A file that is there but cannot be read would read as empty, which no
 // caller may take for the stored value.
-void RequireReadable(const std::filesystem::path& file) {
-  if (settings::files::ReadFileBytes(file).status == settings::files::ReadStatus::kFailed)
-    FailCommand();
+std::u16string Required(std::optional<std::u16string> value) {
+  if (!value) FailCommand();
+  return std::move(*value);
 }
 
 }  // namespace
 
 std::u16string SettingsAccess::Read(std::u16string_view key, std::u16string_view section) const {
-  RequireReadable(file_);
-  return settings::ReadSetting(key, section, file_);
+  return Required(settings::TryReadSetting(key, section, file_));
 }
 
 std::u16string SettingsAccess::ReadStored(std::u16string_view key,
                                           std::u16string_view section) const {
-  RequireReadable(file_);
-  return settings::ReadStoredText(key, section, file_);
+  return Required(settings::TryReadStoredText(key, section, file_));
 }
 
 bool SettingsAccess::TryWrite(std::u16string_view value, std::u16string_view key,
                               std::u16string_view section) const {
   if (ctx_.startup.settingsUnreadable) return false;
   return settings::WriteSetting(value, key, section, file_);
+}
+
+void SettingsAccess::RequireWritable() const {
+  if (ctx_.startup.settingsUnreadable) FailCommand();
+}
+
+bool SettingsAccess::TryWriteAll(std::span<const settings::SettingWrite> writes) const {
+  if (ctx_.startup.settingsUnreadable) return false;
+  return settings::WriteSettings(writes, file_);
 }
 
 void SettingsAccess::Write(std::u16string_view value, std::u16string_view key,

@@ -9,6 +9,7 @@
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -50,6 +51,11 @@ class SettingsAccess {
   // The same, without failing: false when it did not reach the file.
   bool TryWrite(std::u16string_view value, std::u16string_view key,
                 std::u16string_view section = settings::kMyData) const;
+  // Fails the operation when this run may not write the file at all (it
+  // could not read it at start-up), before anything is prepared for it.
+  void RequireWritable() const;
+  // Several keys in one replacement of the file: all of them or none.
+  bool TryWriteAll(std::span<const settings::SettingWrite> writes) const;
 
  private:
   AppContext& ctx_;

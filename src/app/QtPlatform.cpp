@@ -1,6 +1,7 @@
 #include "app/QtPlatform.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDesktopServices>
 #include <QDir>
 #include <QMessageBox>
@@ -10,6 +11,21 @@
 #include <QUrl>
 #include <QWidget>
 #include <QWindow>
+#include <string>
+
+#if defined(Q_OS_LINUX)
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <cstring>
+#elif defined(Q_OS_WIN)
+#include <windows.h>
+
+#include <algorithm>
+#endif
 
 namespace kirimo {
 
@@ -55,16 +71,74 @@ MsgAnswer QtMessageBoxes::Show(const QString& text, MsgIcon icon, MsgButtons but
 
 void QtMessageBoxes::Beep() { QApplication::beep(); }
 
+// The lock must not depend on the environment: a second copy started by a
+// cron job, su or a launcher without XDG_RUNTIME_DIR (or with another one)
+// would otherwise run beside the first on the same Kirim.ini, and the two
+// would lose each other's writes. It is per user and per program folder:
+// copies in two folders keep two files and cannot hurt each other.
+namespace {
+
+std::string InstanceName() {
+  const QByteArray folder = QCoreApplication::applicationDirPath().toUtf8();
+  const QByteArray digest =
+      QCryptographicHash::hash(folder, QCryptographicHash::Sha256).toHex().left(16);
+  return "kirimo-instance-" + digest.toStdString();
+}
+
+}  // namespace
+
+#if defined(Q_OS_LINUX)
+// A socket name in the abstract namespace, per user: it exists exactly as
+// long as the process that holds it, however that process ends.
 bool UserInstanceLock::TryAcquire() {
-  // The runtime directory is the user's own; the shared temporary directory
-  // needs the user in the name.
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  QString name = QStringLiteral("kirimo.lock");
-  if (dir.isEmpty()) {
-    dir = QDir::tempPath();
-    name = QStringLiteral("kirimo-%1.lock").arg(qHash(QDir::homePath()), 0, 16);
+  const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  // A system that cannot give us a socket must not keep the program from
+  // starting.
+  if (descriptor < 0) return true;
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string name = InstanceName() + "-" + std::to_string(::getuid());
+  std::memcpy(address.sun_path + 1, name.data(), name.size());
+  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+  if (::bind(descriptor, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
+    descriptor_ = descriptor;
+    return true;
   }
-  lock_ = std::make_unique<QLockFile>(dir + QLatin1Char('/') + name);
+  const bool taken = errno == EADDRINUSE;
+  ::close(descriptor);
+  return !taken;
+}
+
+UserInstanceLock::~UserInstanceLock() {
+  if (descriptor_ >= 0) ::close(descriptor_);
+}
+#elif defined(Q_OS_WIN)
+// A named mutex in the session's own namespace, per user.
+bool UserInstanceLock::TryAcquire() {
+  std::wstring user = QDir::homePath().toStdWString();
+  std::replace(user.begin(), user.end(), L'\\', L'/');
+  const std::wstring name =
+      L"Local\\Kirimo-" + user + L"-" + QString::fromStdString(InstanceName()).toStdWString();
+  HANDLE mutex = ::CreateMutexW(nullptr, FALSE, name.c_str());
+  if (!mutex) return true;
+  if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+    ::CloseHandle(mutex);
+    return false;
+  }
+  handle_ = mutex;
+  return true;
+}
+
+UserInstanceLock::~UserInstanceLock() {
+  if (handle_) ::CloseHandle(static_cast<HANDLE>(handle_));
+}
+#else
+// Elsewhere a lock file under the user's home, which no environment
+// variable moves.
+bool UserInstanceLock::TryAcquire() {
+  lock_ = std::make_unique<QLockFile>(QDir::homePath() + QStringLiteral("/.") +
+                                      QString::fromStdString(InstanceName()) +
+                                      QStringLiteral(".lock"));
   // Only a dead owner makes the lock stale: a copy that has run for hours
   // still owns it.
   lock_->setStaleLockTime(0);
@@ -73,6 +147,9 @@ bool UserInstanceLock::TryAcquire() {
   // that cannot take the file must not keep the program from starting.
   return lock_->error() != QLockFile::LockFailedError;
 }
+
+UserInstanceLock::~UserInstanceLock() = default;
+#endif
 
 std::filesystem::path ExecutableSettingsLocation::ExecutableDir() const {
   return QCoreApplication::applicationDirPath().toStdU16String();

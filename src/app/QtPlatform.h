@@ -22,14 +22,20 @@ class SystemClock final : public Clock {
   QDateTime Now() const override { return QDateTime::currentDateTime(); }
 };
 
-// A per-user lock file in the runtime (or temporary) directory. A copy that
-// crashed leaves a file whose owner is gone; QLockFile takes that over.
+// One running copy per user, whatever the environment says. A copy that
+// crashed leaves nothing that keeps the next one out.
 class UserInstanceLock final : public InstanceLock {
  public:
+  UserInstanceLock() = default;
+  ~UserInstanceLock() override;
+  UserInstanceLock(const UserInstanceLock&) = delete;
+  UserInstanceLock& operator=(const UserInstanceLock&) = delete;
   bool TryAcquire() override;
 
  private:
-  std::unique_ptr<QLockFile> lock_;
+  int descriptor_ = -1;              // Linux: the bound socket
+  void* handle_ = nullptr;           // Windows: the mutex
+  std::unique_ptr<QLockFile> lock_;  // elsewhere
 };
 
 class ExecutableSettingsLocation final : public SettingsLocation {

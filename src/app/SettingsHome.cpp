@@ -67,12 +67,15 @@ ProgramDirAccess ProbeProgramDir(const fs::path& dir) {
   std::error_code error;
   const fs::path ini = IniIn(dir);
   access.iniExists = fs::exists(fs::symlink_status(ini, error)) || fs::exists(ini, error);
+  access.iniUnreadable =
+      access.iniExists && settings::CheckSettingsFile(ini) == settings::FileState::kUnreadable;
   access.iniWritable = access.iniExists && CanReplace(ini);
   access.dirWritable = CanCreateFileIn(dir);
   return access;
 }
 
 bool SettingsBesideProgram(const ProgramDirAccess& access) {
+  if (access.iniUnreadable) return true;
   if (!access.dirWritable) return false;
   return !access.iniExists || access.iniWritable;
 }

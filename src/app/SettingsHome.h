@@ -19,11 +19,15 @@ struct ProgramDirAccess {
   // A file can be made in the directory (every write of Kirim.ini makes its
   // replacement there first).
   bool dirWritable = false;
+  // Something is at Kirim.ini's place that cannot be read as the file.
+  bool iniUnreadable = false;
 };
 ProgramDirAccess ProbeProgramDir(const std::filesystem::path& dir);
 
 // The program's directory serves when Kirim.ini there can be written, or
-// is not there yet and can be made.
+// is not there yet and can be made. It also stays when Kirim.ini is there
+// but cannot be read: start-up then says so and writes nothing, where a
+// fresh file elsewhere would hide the memos and start another stamp.
 bool SettingsBesideProgram(const ProgramDirAccess& access);
 
 // The directory for this run's Kirim.ini. When it is the user's, it is made

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "app/AppCipher.h"
 #include "app/AppContext.h"
@@ -89,6 +91,21 @@ void ReadSettings(AppContext& ctx, const SettingsAccess& settings) {
   byte(u"FSI", s.wipeOnIntrusion);
 }
 
+// Step 4. The stamp is made once: every stored text carries it. It is
+// stored at once, before any memo can be entered under it: a run that ends
+// without its shutdown (a kill, a power cut, a broken X connection) would
+// otherwise leave memos that no later start can decode. A stamp that has
+// appeared in the file meanwhile (a backup copied into place) is never
+// replaced; the file's stamp is the one in force.
+void MakeInstallStamp(AppContext& ctx, const SettingsAccess& settings) {
+  AppState& s = ctx.state;
+  s.installStamp = StampFrom(ctx.services.clock.Now()).toStdU16String();
+  const settings::SettingWrite stamp{kMyData, u"HIDUKE", s.installStamp, /*onlyIfMissing=*/true};
+  settings.TryWriteAll({&stamp, 1});
+  if (std::u16string stored = settings.Read(u"HIDUKE"); !stored.empty())
+    s.installStamp = std::move(stored);
+}
+
 // Step 5.
 void PlaceMainWindow(AppContext& ctx, const SettingsAccess& settings) {
   QWidget* w = ctx.windows.frmMain;
@@ -102,10 +119,20 @@ void PlaceMainWindow(AppContext& ctx, const SettingsAccess& settings) {
     // Shutdown saves where the window is under each key that start-up has
     // come to: a stored position that cannot be used is replaced, so that
     // the next start succeeds, and one never read is kept.
+    auto usable = [&](std::u16string_view key) -> std::optional<double> {
+      auto value = settings::StrictNumber(settings.Read(key, kFrmMain));
+      if (!value || !(std::abs(*value) <= kLargestPosition)) return std::nullopt;
+      return value;
+    };
     auto position = [&](std::u16string_view key) {
       ++ctx.startup.positionKeysToSave;
-      auto value = settings::StrictNumber(settings.Read(key, kFrmMain));
-      if (!value || !(std::abs(*value) <= kLargestPosition)) FailCommand();
+      const auto value = usable(key);
+      if (!value) {
+        // A "TOP" that cannot be used either is healed with "LEFT", or
+        // the next start would fail on it; a usable one is kept.
+        if (key == u"LEFT" && !usable(u"TOP")) ctx.startup.positionKeysToSave = 2;
+        FailCommand();
+      }
       return TwipsToPixels(*value);
     };
     w->move(position(u"LEFT"), w->y());
@@ -161,36 +188,108 @@ void RenewPasswordCopies(AppContext& ctx, const SettingsAccess& settings) {
 
 void RunStartupSteps(AppContext& ctx, const SettingsAccess& settings) {
   AppState& s = ctx.state;
-  // Whatever was decoded must not stay in memory, however start-up ends.
+  // Whatever was decoded must not stay in memory, however start-up ends
+  // (the last step).
   const PlainSlotsGuard plainSlots(ctx);
 
-  ReadSettings(ctx, settings);  // 3
-  // The stamp is made once: every stored text carries it.             // 4
-  if (s.installStamp.empty()) s.installStamp = StampFrom(ctx.services.clock.Now()).toStdU16String();
-  PlaceMainWindow(ctx, settings);                                                            // 5
-  for (int n = 1; n <= kSlotCount; ++n) s.slotTitle[n] = DecodeStored(ctx, s.slotTitle[n]);  // 6
-  RenewPasswordCopies(ctx, settings);                                                        // 6-8
-  s.startupComplete = true;                                                                  // 9
-  AddTrayIcon(ctx);                                                                          // 10
-  RefreshSlotCaptions(ctx);                                                                  // 11
-  s.autoReturnCount = 601;                                                                   // 12
-  ApplyAutoReturnMarks(ctx);                                                                 // 13
-  InitTopmostItems(ctx);                                                                     // 14
-  EnableWindowClose(ctx, false);                                                             // 15
-  if (s.clockOn == u"t") ToggleClock(ctx);                                                   // 16
-  if (s.windowOpen == 1) OpenFloatingWindow(ctx);                                            // 17
-  ApplyTitleClickDisplay(ctx);                                                               // 18
-  ApplyMainTopmost(ctx);                                                                     // 19
-  EnableWindowClear(ctx, false);                                                             // 20
-  ApplyClockFormatMarks(ctx);                                                                // 21
-  ApplyLockMarks(ctx);                                                                       // 22
-  if (s.windowOpen == 1)                                                                     // 23
+  // Something there that cannot be read is no empty file: taken for one,
+  // this run would make a new stamp and write it and the defaults over the
+  // stored ones, and every memo would be lost. Nothing is written this run.
+  if (settings::CheckSettingsFile(settings.file()) == settings::FileState::kUnreadable) {
+    ctx.startup.settingsUnreadable = true;
+    FailCommand();
+  }
+  // A write killed midway leaves a full copy of the settings beside the
+  // file, in which a memo reset since would still be readable.
+  settings::RemoveStaleTemporaryFiles(settings.file());
+
+  // Steps 3 to 9.
+  ReadSettings(ctx, settings);
+  if (s.installStamp.empty()) MakeInstallStamp(ctx, settings);
+  PlaceMainWindow(ctx, settings);
+  for (int n = 1; n <= kSlotCount; ++n) s.slotTitle[n] = DecodeStored(ctx, s.slotTitle[n]);
+  RenewPasswordCopies(ctx, settings);
+  s.startupComplete = true;
+
+  // Steps 10 to 25.
+  AddTrayIcon(ctx);
+  RefreshSlotCaptions(ctx);
+  s.autoReturnCount = 601;
+  ApplyAutoReturnMarks(ctx);
+  InitTopmostItems(ctx);
+  EnableWindowClose(ctx, false);
+  if (s.clockOn == u"t") ToggleClock(ctx);
+  if (s.windowOpen == 1) OpenFloatingWindow(ctx);
+  ApplyTitleClickDisplay(ctx);
+  ApplyMainTopmost(ctx);
+  EnableWindowClear(ctx, false);
+  ApplyClockFormatMarks(ctx);
+  ApplyLockMarks(ctx);
+  if (s.windowOpen == 1)
     ApplyFontSize(ctx);
   else
     ApplyFontSizeCaption(ctx);
-  HideMainWindow(ctx);      // 24
-  ApplyWindowTopmost(ctx);  // 25
-}  // 26: the guard
+  HideMainWindow(ctx);
+  ApplyWindowTopmost(ctx);
+}
+
+// Shutdown's writes. Each step stands alone: one that fails does not keep
+// the next from being tried.
+void SaveDisplaySettings(AppContext& ctx) {
+  const StartupRecord& record = ctx.startup;
+  // A run that could not read the file knows nothing it could write back.
+  if (record.settingsUnreadable) return;
+  SettingsAccess settings(ctx);
+  const AppState& s = ctx.state;
+  auto attempt = [](auto step) {
+    try {
+      step();
+    } catch (const std::exception&) {
+    }
+  };
+
+  const QPoint pos = ctx.windows.frmMain->frameGeometry().topLeft();
+  attempt([&] {
+    if (record.positionKeysToSave >= 1)
+      settings.TryWrite(settings::FormatSingle(static_cast<float>(PixelsToTwips(pos.x()))), u"LEFT",
+                        kFrmMain);
+  });
+  attempt([&] {
+    if (record.positionKeysToSave >= 2)
+      settings.TryWrite(settings::FormatSingle(static_cast<float>(PixelsToTwips(pos.y()))), u"TOP",
+                        kFrmMain);
+  });
+
+  // "MyData" in one replacement of the file, in the design's order. Only
+  // keys start-up read are written back, so a failed start cannot replace
+  // stored values with defaults.
+  attempt([&] {
+    std::vector<settings::SettingWrite> writes;
+    auto ifRead = [&](std::u16string_view key, std::u16string value) {
+      if (record.keysRead.count(key)) writes.push_back({kMyData, key, std::move(value)});
+    };
+    ifRead(u"TIMECASE", s.clockFormat);
+    ifRead(u"FUKKI", settings::FormatInteger(s.autoReturnSeconds));
+    ifRead(u"PASSCHK", settings::FormatInteger(s.passwordRequired));
+    ifRead(u"WINHYOUJI", s.titleClickDisplay);
+    ifRead(u"FNTSIZE", s.fontSizeCode);
+    ifRead(u"TIMEFLAG", s.clockOn);
+    ifRead(u"WINDOWFLAG", settings::FormatInteger(s.windowOpen));
+    ifRead(u"SHYOKAI", settings::FormatInteger(s.firstStartDone));
+    // Only where the file has none: a stamp in the file is never replaced,
+    // not even by the one this run made (a backup may have been copied into
+    // place since), and an empty one would make every stored text
+    // undecodable.
+    if (!s.installStamp.empty())
+      writes.push_back({kMyData, u"HIDUKE", s.installStamp, /*onlyIfMissing=*/true});
+    ifRead(u"FSI", settings::FormatInteger(s.wipeOnIntrusion));
+    // A number that start-up could not use gets its default back (each of
+    // them is 0, which switches nothing on), or every start would fail on
+    // it.
+    if (!record.unusableKey.empty()) writes.push_back({kMyData, record.unusableKey, u"0"});
+    settings.TryWriteAll(writes);
+  });
+}
 
 }  // namespace
 
@@ -211,41 +310,7 @@ void MainFormQueryUnload(AppContext& ctx) {
   StartupRecord& record = ctx.startup;
   if (record.shutdownDone) return;
   record.shutdownDone = true;
-  SettingsAccess settings(ctx);
-  const AppState& s = ctx.state;
-  // Each write stands alone: one that fails does not keep the next from
-  // being tried.
-  auto write = [&](std::u16string_view key, std::u16string_view section,
-                   const std::u16string& value) {
-    try {
-      settings.TryWrite(value, key, section);
-    } catch (const std::exception&) {
-    }
-  };
-  auto writeIfRead = [&](std::u16string_view key, const std::u16string& value) {
-    if (record.keysRead.count(key)) write(key, kMyData, value);
-  };
-
-  const QPoint pos = ctx.windows.frmMain->frameGeometry().topLeft();
-  if (record.positionKeysToSave >= 1)
-    write(u"LEFT", kFrmMain, settings::FormatSingle(static_cast<float>(PixelsToTwips(pos.x()))));
-  if (record.positionKeysToSave >= 2)
-    write(u"TOP", kFrmMain, settings::FormatSingle(static_cast<float>(PixelsToTwips(pos.y()))));
-  writeIfRead(u"TIMECASE", s.clockFormat);
-  writeIfRead(u"FUKKI", settings::FormatInteger(s.autoReturnSeconds));
-  writeIfRead(u"PASSCHK", settings::FormatInteger(s.passwordRequired));
-  writeIfRead(u"WINHYOUJI", s.titleClickDisplay);
-  writeIfRead(u"FNTSIZE", s.fontSizeCode);
-  writeIfRead(u"TIMEFLAG", s.clockOn);
-  writeIfRead(u"WINDOWFLAG", settings::FormatInteger(s.windowOpen));
-  writeIfRead(u"SHYOKAI", settings::FormatInteger(s.firstStartDone));
-  // A stamp is written only when it exists: an empty one would make every
-  // stored text undecodable.
-  if (!s.installStamp.empty()) write(u"HIDUKE", kMyData, s.installStamp);
-  writeIfRead(u"FSI", settings::FormatInteger(s.wipeOnIntrusion));
-  // A number that start-up could not use gets its default back (each of
-  // them is 0, which switches nothing on), or every start would fail on it.
-  if (!record.unusableKey.empty()) write(record.unusableKey, kMyData, u"0");
+  SaveDisplaySettings(ctx);
   RemoveTrayIcon(ctx);
 }
 

@@ -139,6 +139,7 @@ void FrmInput::cmdOk_Click() {
         title.text = TrimHalfWidthSpaces(title.text);
         content.text = TrimHalfWidthSpaces(content.text);
 
+        settings.RequireWritable();
         // Both texts are enciphered before anything changes: a text the cipher
         // cannot store must neither empty the slot nor cost the user what they
         // typed. The cipher has already said why; the dialog stays as it is.

@@ -23,8 +23,10 @@ ReadResult ReadFileBytes(const std::filesystem::path& file);
 // old or its new content at every moment, also across a crash: the bytes go
 // to a temporary file in the same directory, reach the disk, and the
 // temporary file is renamed over the old one. An existing file's permissions
-// are kept, and a read-only file is refused as Windows refuses it. On failure
-// the old file is untouched and no temporary file remains.
+// are kept (the temporary file is never wider than the file it replaces),
+// and a read-only file is refused as Windows refuses it. A symbolic link is
+// written through, also when the file it points to does not exist yet. On
+// failure the old file is untouched and no temporary file remains.
 bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
 
 // Removes the temporary files that writes killed before their rename left

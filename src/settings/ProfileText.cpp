@@ -339,10 +339,40 @@ std::size_t BomSize(Encoding encoding) {
   return 0;
 }
 
-// Lines end at CR LF, LF or CR alone. Windows converts a Shift-JIS file as a
-// whole before it looks for lines, so a lead byte right before a line break
-// takes the break into its character: in LF-only and CR-only files the line
-// goes on; in CR LF files the CR goes and the LF still ends the line.
+// Where the line starting at begin ends: at the first CR or LF that is a
+// character of its own. Windows converts a Shift-JIS file as a whole before
+// it looks for lines, so a lead byte right before a line break takes the
+// break into its character: in LF-only and CR-only files the line goes on;
+// in CR LF files the CR goes and the LF still ends the line.
+std::size_t LineEnd(std::string_view bytes, std::size_t begin, Encoding encoding) {
+  if (IsUtf16(encoding)) {
+    std::size_t i = begin;
+    while (i < bytes.size() && UnitAt(bytes, i, encoding) != u'\r' &&
+           UnitAt(bytes, i, encoding) != u'\n') {
+      i += CharLength(bytes, i, bytes.size(), encoding);
+    }
+    return i;
+  }
+  for (std::size_t from = begin;;) {
+    std::size_t lineBreak = from;
+    while (lineBreak < bytes.size() && bytes[lineBreak] != '\r' && bytes[lineBreak] != '\n') {
+      ++lineBreak;
+    }
+    if (lineBreak == bytes.size()) return lineBreak;
+    if (encoding != Encoding::kShiftJis || lineBreak == from ||
+        !cp932::IsLeadByte(static_cast<std::uint8_t>(bytes[lineBreak - 1]))) {
+      return lineBreak;
+    }
+    // The byte before may be a lead byte or the trail byte of a pair: only
+    // stepping over whole characters tells.
+    std::size_t i = from;
+    while (i < lineBreak) i += CharLength(bytes, i, bytes.size(), encoding);
+    if (i == lineBreak) return lineBreak;
+    from = i;
+  }
+}
+
+// Lines end at CR LF, LF or CR alone (see LineEnd).
 Parsed Parse(std::string_view bytes) {
   Parsed parsed;
   parsed.encoding = Detect(bytes);
@@ -352,10 +382,7 @@ Parsed Parse(std::string_view bytes) {
   while (i < bytes.size()) {
     Line line;
     line.begin = i;
-    while (i < bytes.size() && UnitAt(bytes, i, encoding) != u'\r' &&
-           UnitAt(bytes, i, encoding) != u'\n') {
-      i += CharLength(bytes, i, bytes.size(), encoding);
-    }
+    i = LineEnd(bytes, i, encoding);
     line.end = i;
     if (i < bytes.size()) {
       if (UnitAt(bytes, i, encoding) == u'\r' && i + unit < bytes.size() &&

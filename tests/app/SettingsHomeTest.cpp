@@ -35,6 +35,9 @@ TEST(SettingsBesideProgramTest, ProgramDirectoryServesWhereKirimIniCanBeWrittenT
       {"no file, read-only directory", {false, false, false}, false},
       {"read-only file", {true, false, true}, false},
       {"writable file in a read-only directory", {true, true, false}, false},
+      // Start-up reports it and writes nothing, rather than starting afresh.
+      {"file there but unreadable", {true, false, true, true}, true},
+      {"unreadable file in a read-only directory", {true, false, false, true}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -62,6 +65,12 @@ TEST(ProbeProgramDirTest, TriesTheFileSystemAndLeavesNothingBehind) {
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"Kirim.ini"});
 
   EXPECT_FALSE(ProbeProgramDir(dir.path() / "not-there").dirWritable);
+
+  // A directory where the file should be can be read as no settings file.
+  fs::permissions(dir.path() / "Kirim.ini", fs::perms::owner_all);
+  fs::remove(dir.path() / "Kirim.ini");
+  fs::create_directory(dir.path() / "Kirim.ini");
+  EXPECT_TRUE(ProbeProgramDir(dir.path()).iniUnreadable);
 }
 
 class SettingsHomeTest : public AppFixture {

@@ -25,13 +25,14 @@ TEST_F(StartupTest, FirstStartCreatesPasswordKeysThenShutdownSavesSettingsInOrde
   EXPECT_EQ(loadResult, LoadResult::Running);
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_TRUE(ctx().state.startupComplete);
-  EXPECT_EQ(iniBytes(), "[MyData]\r\nDAIMEI0=\r\nSETTEI=\r\n");
+  // The new stamp is stored at once, before any memo can be entered.
+  EXPECT_EQ(iniBytes(), "[MyData]\r\nHIDUKE=26/03/04/05:06\r\nDAIMEI0=\r\nSETTEI=\r\n");
   EXPECT_EQ(Find("cmdFont")->text(), QStringLiteral("フォントサイズ 12"));
 
   CloseMain();
   const std::string expected =
-      "[MyData]\r\nDAIMEI0=\r\nSETTEI=\r\nTIMECASE=\r\nFUKKI=0\r\nPASSCHK=0\r\nWINHYOUJI=\r\n"
-      "FNTSIZE=\r\nTIMEFLAG=\r\nWINDOWFLAG=0\r\nSHYOKAI=0\r\nHIDUKE=26/03/04/05:06\r\nFSI=0\r\n" +
+      "[MyData]\r\nHIDUKE=26/03/04/05:06\r\nDAIMEI0=\r\nSETTEI=\r\nTIMECASE=\r\nFUKKI=0\r\n"
+      "PASSCHK=0\r\nWINHYOUJI=\r\nFNTSIZE=\r\nTIMEFLAG=\r\nWINDOWFLAG=0\r\nSHYOKAI=0\r\nFSI=0\r\n" +
       LeftTopLines(w).toStdString();
   EXPECT_EQ(iniBytes(), expected);
 }
@@ -191,6 +192,9 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"PositionNotANumber",
                     "[MyData]\r\nSHYOKAI=1\r\n[frmMain]\r\nLEFT=abc\r\nTOP=750\r\n", "LEFT=abc\r\n",
                     "LEFT="},
+        // Neither key stored: both are healed by the one failed start.
+        FailureCase{"NoPositionAtAll", "[MyData]\r\nSHYOKAI=1\r\nHIDUKE=01/02/03/04:05\r\n", "",
+                    ""},
         FailureCase{"PositionBeyondAnyScreen",
                     "[MyData]\r\nSHYOKAI=1\r\n[frmMain]\r\nLEFT=1E+30\r\nTOP=750\r\n",
                     "LEFT=1E+30\r\n", "LEFT="}),

@@ -98,6 +98,10 @@ std::vector<ReadCase> ReadCases() {
       {"CrOnlyLeadByteTakesTheBreak", "[S]\rK=\x82\rJ=1\r", u"S", u"K", u"・J=1"},
       {"CrOnlyLineAfterLeadByteIsNoKey", "[S]\rK=\x82\rJ=1\r", u"S", u"J", u""},
       {"CrOnlyHeaderAfterLeadByteIsNoSection", "[T]\rK=\x82\r[S]\rJ=1\r", u"S", u"J", u""},
+      // 亜 is 88 9F: its trail byte could also be a lead byte.
+      {"LfOnlyTrailByteBeforeTheBreakTakesNothing", "[S]\nK=\x88\x9F\nJ=1\n", u"S", u"J", u"1"},
+      {"LfOnlyLeadByteAfterPairTakesTheBreak", "[S]\nK=\x88\x9F\x82\nJ=1\n", u"S", u"K",
+       u"亜・J=1"},
       {"CrLfLeadByteTakesOnlyTheCr", "[S]\r\nK=\x82\r\nJ=1\r\n", u"S", u"K", u"・"},
       {"CrLfLineAfterLeadByteStillAKey", "[S]\r\nK=\x82\r\nJ=1\r\n", u"S", u"J", u"1"},
       {"LeadByteBeforeNulStandsAlone", std::string("[S]\nK=\x82\0\nJ=1\n", 13), u"S", u"J", u"1"},

@@ -4,7 +4,7 @@ yellow pencil) for the desktop's icon theme and the tray: an SVG and PNGs of
 every size in src/resources/icons/. The 16 and 32 pixel pictures are the
 hand-set pixels of app16.xpm and app.xpm; the larger ones are drawn from the
 same shapes as the SVG, smoothed. Plain Python, no imaging library. Run once
-after changing the design; the output is checked in."""
+after changing the picture; the output is checked in."""
 import os
 import struct
 import zlib

@@ -76,9 +76,11 @@ class FakeLock : public InstanceLock {
 
 class DirLocation : public SettingsLocation {
  public:
-  explicit DirLocation(std::filesystem::path d) : dir(std::move(d)) {}
+  explicit DirLocation(std::filesystem::path d) : dir(std::move(d)), userDir(dir / "user-config") {}
   std::filesystem::path ExecutableDir() const override { return dir; }
+  std::filesystem::path UserConfigDir() const override { return userDir; }
   std::filesystem::path dir;
+  std::filesystem::path userDir;
 };
 
 // The notification area: clicks are sent with Click.

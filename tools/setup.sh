@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine64 googletest
   # The fuzz targets (tools/fuzz.sh).
@@ -13,6 +13,8 @@ packages=(
   fonts-ipafont-gothic
   # The journeys on a real X desktop (tests/e2e/).
   xvfb xauth x11-utils xclip imagemagick openbox wmctrl xdotool dbus-x11
+  # The install checks and the tray on a real desktop (tools/check-*.sh).
+  desktop-file-utils appstream dpkg-dev trayer
 )
 
 missing=()

@@ -9,6 +9,11 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh
 bash tools/build.sh -DKIRIMO_WERROR=ON
 ctest --test-dir build -j2 --output-on-failure
+# Installed with cmake --install and from the .deb: files, validators, and
+# Kirim.ini in the user's configuration directory.
+bash tools/check-install.sh build
+# On a real X desktop with a tray: the icon docks and answers its clicks.
+bash tools/check-tray-desktop.sh build build/tray-shots
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKIRIMO_WERROR=ON \
   -DKIRIMO_SANITIZE=ON -DKIRIMO_BENCH=OFF >/dev/null

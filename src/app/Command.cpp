@@ -1,13 +1,16 @@
 #include "app/Command.h"
 
 #include "app/AppContext.h"
+#include "app/SettingsHome.h"
 
 namespace kirimo {
 
 void FailCommand() { throw CommandFailure(); }
 
 SettingsAccess::SettingsAccess(AppContext& ctx) : ctx_(ctx) {
-  ctx_.state.settingsDir = settings::BuildSettingsPath(ctx_.services.location.ExecutableDir());
+  std::filesystem::path& home = ctx_.startup.settingsHome;
+  if (home.empty()) home = ChooseSettingsDir(ctx_.services.location);
+  ctx_.state.settingsDir = settings::BuildSettingsPath(home);
   file_ = settings::SettingsFile(ctx_.state.settingsDir);
 }
 

@@ -9,7 +9,11 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "about/FrmAbout.h"
+#include "about/Readme.h"
 #include "app/AppContext.h"
+#include "app/ElidingButton.h"
+#include "app/Keyboard.h"
 #include "app/Tray.h"
 #include "app/Twips.h"
 #include "lock/Lock.h"
@@ -42,6 +46,15 @@ void AddSeparator(QMenu* menu, const char* name) {
   menu->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
+// The window's and the tray's icon, in every size a desktop may ask for, so
+// that no size is scaled from another.
+QIcon ApplicationIcon() {
+  QIcon icon;
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/kirimo/icons/kirimo-%1.png").arg(size), QSize(size, size));
+  return icon;
+}
+
 QByteArray NumberedName(const char* stem, int n) {
   return QByteArray(stem) + QByteArray::number(n);
 }
@@ -52,7 +65,7 @@ FrmMain::FrmMain(AppContext& ctx) : QMainWindow(nullptr), ctx_(ctx) {
   InitKirimoResources();
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Kirimo"));
-  setWindowIcon(QIcon(QStringLiteral(":/kirimo/app.xpm")));
+  setWindowIcon(ApplicationIcon());
   // A fixed single border with a close box and nothing to minimise or
   // maximise.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -69,6 +82,7 @@ FrmMain::FrmMain(AppContext& ctx) : QMainWindow(nullptr), ctx_(ctx) {
   timer->setInterval(1000);
   ctx_.ui.shell.Timer1 = timer;
   ConnectCommands();
+  InstallKeyboardAccess(this);
   timer->start();
 }
 
@@ -93,8 +107,9 @@ void FrmMain::BuildControls() {
 
   // Buttons in the order of their tab index.
   std::array<QWidget*, 31> tabOrder{};
-  auto button = [&](const char* name, const QString& caption, QRect twips, int tab) {
-    auto* b = new QPushButton(caption, client);
+  auto button = [&](const char* name, const QString& caption, QRect twips, int tab,
+                    bool eliding = false) {
+    auto* b = eliding ? new ElidingButton(caption, client) : new QPushButton(caption, client);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(TwipsRect(twips));
     b->setAutoDefault(false);
@@ -106,8 +121,9 @@ void FrmMain::BuildControls() {
     const int row = (n - 1) % 5;
     const int top = 120 + row * 600;
     const bool right = n > 5;
-    memos.cmdMemo[n] = button(NumberedName("cmdMemo", n), EmptyMemoCaption(n),
-                              QRect(right ? 4200 : 120, top, 2895, 375), right ? 5 + row : row);
+    memos.cmdMemo[n] =
+        button(NumberedName("cmdMemo", n), EmptyMemoCaption(n),
+               QRect(right ? 4200 : 120, top, 2895, 375), right ? 5 + row : row, true);
     memos.cmdReset[n] =
         button(NumberedName("cmdReset", n), QStringLiteral("リセット"),
                QRect(right ? 7080 : 3000, top, 1095, 375), right ? 15 + row : 10 + row);
@@ -116,9 +132,17 @@ void FrmMain::BuildControls() {
   for (size_t i = 0; i < kSizeButtons.size(); ++i) {
     const SizeButton& size = kSizeButtons[i];
     QPushButton* b = button(size.name, QString(), QRect(size.left, 3120, 495, 495), size.tab);
-    b->setIcon(QIcon(QStringLiteral(":/kirimo/%1.xpm").arg(QString::fromLatin1(size.picture))));
+    // Both pictures: a high-DPI screen takes the 32-pixel one rather than
+    // the 16-pixel one scaled up.
+    const QString picture = QString::fromLatin1(size.picture);
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/kirimo/") + picture + QStringLiteral(".xpm"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/kirimo/") + picture + QStringLiteral("32.xpm"), QSize(32, 32));
+    b->setIcon(icon);
     b->setIconSize(QSize(16, 16));
     b->setToolTip(Text(size.tip));
+    // A screen reader has no caption to read.
+    b->setAccessibleName(Text(size.tip));
     window.sizeButtons[i] = b;
   }
 
@@ -217,8 +241,8 @@ void FrmMain::BuildMenus() {
 }
 
 // Every button and menu item and the command it starts, in the order of
-// the command tables. The rest arrive with the floating window, the lock
-// and the about box.
+// the command tables. The rest arrive with the floating window and the
+// lock.
 void FrmMain::ConnectCommands() {
   const MemoControls& memos = ctx_.ui.memos;
   const WindowControls& window = ctx_.ui.window;
@@ -250,6 +274,8 @@ void FrmMain::ConnectCommands() {
   onTrigger(shell.mnuEnd, &FrmMain::mnuEnd_Click);
   onTrigger(ctx_.ui.lock.mnuPass, &FrmMain::mnuPass_Click);
   onTrigger(ctx_.ui.lock.mnuFusei, &FrmMain::mnuFusei_Click);
+  onTrigger(ctx_.ui.about.mnuHelp, &FrmMain::mnuHelp_Click);
+  onTrigger(ctx_.ui.about.mnuVersion, &FrmMain::mnuVersion_Click);
 
   connect(shell.Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
 }
@@ -267,9 +293,12 @@ void FrmMain::cmdEnd_Click() { EndProgram(ctx_); }
 void FrmMain::mnuEnd_Click() { cmdEnd_Click(); }
 void FrmMain::mnuPass_Click() { SwitchStartupPassword(ctx_); }
 void FrmMain::mnuFusei_Click() { SwitchWipeOption(ctx_); }
+void FrmMain::mnuHelp_Click() { OpenReadme(ctx_); }
+void FrmMain::mnuVersion_Click() { ShowAboutBox(ctx_); }
 
 void FrmMain::Timer1_Timer() {
   if (!ctx_.state.startupComplete) return;
+  TrayTimerStep(ctx_);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {

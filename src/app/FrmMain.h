@@ -39,6 +39,8 @@ class FrmMain : public QMainWindow {
   void mnuEnd_Click();
   void mnuPass_Click();
   void mnuFusei_Click();
+  void mnuHelp_Click();
+  void mnuVersion_Click();
   void Timer1_Timer();
 
  protected:

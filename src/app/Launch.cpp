@@ -3,19 +3,38 @@
 #include <QApplication>
 #include <QFont>
 #include <QSessionManager>
+#include <QTranslator>
 
 #include "app/AppContext.h"
 #include "app/EndSignals.h"
 #include "app/FrmMain.h"
 #include "app/Version.h"
 
+// Resources of a static library are registered by hand.
+static void InitTranslationResources() { Q_INIT_RESOURCE(translations); }
+
 namespace kirimo {
+
+bool InstallQtJapanese(QObject* owner) {
+  InitTranslationResources();
+  auto* translator = new QTranslator(owner);
+  if (!translator->load(QStringLiteral(":/kirimo/translations/qtbase_ja.qm"))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
 
 void ConfigureApplication() {
   QApplication::setApplicationName(QStringLiteral("Kirimo"));
   QApplication::setApplicationVersion(QString::fromLatin1(version::kText));
+  // The desktop entry's name: desktops match the windows and the tray icon
+  // to the installed entry and its icon by it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("jp.kirimo.Kirimo"));
   // The program hides in the tray; only the end command ends it.
   QApplication::setQuitOnLastWindowClosed(false);
+  // Kirimo is a Japanese program on every system.
+  InstallQtJapanese(qApp);
   // The Windows UI font, or its metric-compatible stand-in elsewhere.
   QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"),
                              {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});

@@ -45,8 +45,12 @@ class InstanceLock {
 class SettingsLocation {
  public:
   virtual ~SettingsLocation() = default;
-  // The directory that holds Kirim.ini: the executable's own.
+  // The executable's own directory: Kirim.ini's home where it can be
+  // written there, and the readme's.
   virtual std::filesystem::path ExecutableDir() const = 0;
+  // The user's own configuration directory for the program (it may not
+  // exist yet), for copies that cannot write beside themselves.
+  virtual std::filesystem::path UserConfigDir() const = 0;
 };
 
 // The notification-area icon. The desktop's clicks arrive as the codes of

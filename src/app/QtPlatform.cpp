@@ -155,6 +155,11 @@ std::filesystem::path ExecutableSettingsLocation::ExecutableDir() const {
   return QCoreApplication::applicationDirPath().toStdU16String();
 }
 
+std::filesystem::path ExecutableSettingsLocation::UserConfigDir() const {
+  // ~/.config/Kirimo, %LOCALAPPDATA%\Kirimo on Windows.
+  return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdU16String();
+}
+
 QtTrayIcon::QtTrayIcon() = default;
 QtTrayIcon::~QtTrayIcon() = default;
 
@@ -211,10 +216,19 @@ void QtWindowStacking::BringToForeground(QWidget* window) {
 }
 
 bool QtProcessLauncher::StartCommandLine(const QString& commandLine) {
-  QStringList parts = QProcess::splitCommand(commandLine);
-  if (parts.isEmpty()) return false;
-  const QString program = parts.takeFirst();
-  return QProcess::startDetached(program, parts);
+  const QString line = commandLine.trimmed();
+  if (line.isEmpty()) return false;
+  const qsizetype space = line.indexOf(QLatin1Char(' '));
+  QProcess process;
+  process.setProgram(space < 0 ? line : line.left(space));
+#ifdef Q_OS_WIN
+  // The rest goes over as it stands: "Notepad C:\Program Files\x.txt" must
+  // reach Notepad as one unquoted path, spaces and all.
+  if (space >= 0) process.setNativeArguments(line.mid(space + 1));
+#else
+  if (space >= 0) process.setArguments(QProcess::splitCommand(line.mid(space + 1)));
+#endif
+  return process.startDetached();
 }
 
 bool QtProcessLauncher::OpenWithDefaultProgram(const QString& path) {

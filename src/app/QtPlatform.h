@@ -41,6 +41,7 @@ class UserInstanceLock final : public InstanceLock {
 class ExecutableSettingsLocation final : public SettingsLocation {
  public:
   std::filesystem::path ExecutableDir() const override;
+  std::filesystem::path UserConfigDir() const override;
 };
 
 // QSystemTrayIcon, made when the icon is first shown.

@@ -3,6 +3,7 @@
 // writes back only what start-up actually read (or made), so that a failed
 // or cut-short start-up cannot overwrite stored settings with defaults.
 
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -23,6 +24,9 @@ struct StartupRecord {
   // Start-up got past the password dialog (or needed none): only such a run
   // may store the lock's options.
   bool lockOpened = false;
+  // The directory of this run's Kirim.ini, chosen by the run's first access
+  // (start-up's) and kept for the whole run.
+  std::filesystem::path settingsHome;
   // Shutdown has run (the close box, the end command, a logout); it runs
   // once.
   bool shutdownDone = false;

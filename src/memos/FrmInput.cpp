@@ -79,6 +79,11 @@ void FrmInput::BuildControls() {
   Text1 = textBox("Text1", kTitleMaxLength, QRect(1200, 120, 2895, 375));
   Label2 = label("Label2", QStringLiteral("メモする内容"), QRect(240, 720, 1095, 255));
   Text2 = textBox("Text2", kContentMaxLength, QRect(240, 960, 6615, 375));
+  // The labels name the boxes, for screen readers too.
+  Label1->setBuddy(Text1);
+  Label2->setBuddy(Text2);
+  Text1->setAccessibleName(Label1->text());
+  Text2->setAccessibleName(Label2->text());
   cmdOk = button("cmdOk", QStringLiteral("OK"), QRect(4440, 1560, 1215, 375));
   cmdReset = button("cmdReset", QStringLiteral("リセット"), QRect(3120, 1560, 1215, 375));
   cmdCancel = button("cmdCancel", QStringLiteral("キャンセル"), QRect(5760, 1560, 1095, 375));

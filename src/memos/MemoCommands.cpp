@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <exception>
 #include <stdexcept>
 #include <string_view>
@@ -20,6 +21,27 @@ namespace {
 
 bool ValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
 
+// A memo is kept enciphered so that it does not lie around in plain;
+// clipboard history tools would keep every recalled one for ever. The text
+// is marked as secret in the formats they honour (KDE's hint, which other
+// X11 and Wayland managers follow too; Windows' history and cloud formats,
+// without blocking the remote-desktop clipboard); it pastes as plain text
+// everywhere all the same.
+QMimeData* SecretText(const QString& text) {
+  auto* data = new QMimeData;
+  data->setText(text);
+#ifdef Q_OS_WIN
+  const QByteArray no(4, '\0');  // a 32-bit 0
+  for (const char* format : {"CanIncludeInClipboardHistory", "CanUploadToCloudClipboard"})
+    data->setData(
+        QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(QLatin1String(format)),
+        no);
+#else
+  data->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
+#endif
+  return data;
+}
+
 // Puts the content on the clipboard as plain text, which every program can
 // paste. Qt gives no result for this, so the clipboard is read back: where
 // the desktop refused the text, it still holds what it held before.
@@ -28,7 +50,7 @@ void PutOnClipboard(const std::u16string& content) {
   if (!clipboard) throw std::runtime_error("no clipboard");
   const QString text = QString::fromStdU16String(content);
   clipboard->clear(QClipboard::Clipboard);
-  clipboard->setText(text, QClipboard::Clipboard);
+  clipboard->setMimeData(SecretText(text), QClipboard::Clipboard);
   if (clipboard->text(QClipboard::Clipboard) != text)
     throw std::runtime_error("clipboard refused the text");
 }

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "app/AppContext.h"
+#include "app/ElidingButton.h"
 
 namespace kirimo {
 
@@ -31,7 +32,7 @@ QString EmptyResetMenuCaption(int slot) {
 void SetSlotCaptions(AppContext& ctx, int slot, const QString& title) {
   const MemoControls& ui = ctx.ui.memos;
   if (!ui.cmdMemo[slot]) return;
-  ui.cmdMemo[slot]->setText(title);
+  SetButtonCaption(ui.cmdMemo[slot], title);
   ui.mnuMemo[slot]->setText(title);
   ui.mnuReset[slot]->setText(QStringLiteral("リセット「") + title + QStringLiteral("」"));
 }
@@ -39,7 +40,7 @@ void SetSlotCaptions(AppContext& ctx, int slot, const QString& title) {
 void SetEmptySlotCaptions(AppContext& ctx, int slot) {
   const MemoControls& ui = ctx.ui.memos;
   if (!ui.cmdMemo[slot]) return;
-  ui.cmdMemo[slot]->setText(EmptyMemoCaption(slot));
+  SetButtonCaption(ui.cmdMemo[slot], EmptyMemoCaption(slot));
   ui.mnuMemo[slot]->setText(EmptyMemoCaption(slot));
   ui.mnuReset[slot]->setText(EmptyResetMenuCaption(slot));
 }

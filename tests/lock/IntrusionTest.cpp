@@ -127,6 +127,8 @@ TEST_F(IntrusionTest, AWipeThatCannotBeWrittenSaysSo) {
   SetIni(WithValue(iniBytes(), "PASSCHK", "0"));
   const std::string before = iniBytes();
   fs::permissions(ini(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  // With nowhere else to go, the program keeps the read-only file.
+  location.userDir.clear();
   EXPECT_FALSE(TryStart());
   EXPECT_EQ(boxes.texts(), std::vector<QString>{kWipeFailed});
   EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Warning);

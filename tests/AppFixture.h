@@ -12,6 +12,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <random>
 #include <set>
@@ -40,6 +41,7 @@ class FakeMessageBoxes : public MessageBoxes {
  public:
   MsgAnswer Show(const QString& text, MsgIcon icon, MsgButtons buttons, bool systemModal) override {
     shown.push_back({text, icon, buttons, systemModal});
+    if (whileShown) whileShown();
     if (answers.empty()) return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     MsgAnswer a = answers.front();
     answers.pop_front();
@@ -54,6 +56,8 @@ class FakeMessageBoxes : public MessageBoxes {
   std::vector<ShownBox> shown;
   std::deque<MsgAnswer> answers;
   int beeps = 0;
+  // Runs while a box is open, to look at the program behind it.
+  std::function<void()> whileShown;
 };
 
 class FakeClock : public Clock {
@@ -110,8 +114,15 @@ class FakeStacking : public WindowStacking {
     return topmost.count(const_cast<QWidget*>(window)) != 0;
   }
   void BringToForeground(QWidget* window) override { foreground.push_back(window); }
+  bool StartSystemMove(QWidget* window) override {
+    systemMoves.push_back(window);
+    return systemMoveWorks;
+  }
   std::set<QWidget*> topmost;
   std::vector<QWidget*> foreground;
+  std::vector<QWidget*> systemMoves;
+  // Where it does not, the window follows the mouse by hand.
+  bool systemMoveWorks = true;
 };
 
 class FakeLauncher : public ProcessLauncher {

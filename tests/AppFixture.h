@@ -105,6 +105,7 @@ class FakeTray : public TrayIcon {
 class FakeStacking : public WindowStacking {
  public:
   void SetTopmost(QWidget* window, bool on) override {
+    order.push_back(window->objectName().toStdString());
     if (on)
       topmost.insert(window);
     else
@@ -121,6 +122,8 @@ class FakeStacking : public WindowStacking {
   std::set<QWidget*> topmost;
   std::vector<QWidget*> foreground;
   std::vector<QWidget*> systemMoves;
+  // The windows in the order their state was set.
+  std::vector<std::string> order;
   // Where it does not, the window follows the mouse by hand.
   bool systemMoveWorks = true;
 };

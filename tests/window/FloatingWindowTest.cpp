@@ -345,3 +345,37 @@ TEST_F(FloatingWindowTest, SettingsThatCannotBeReadAtOpenAreReported) {
 
 }  // namespace
 }  // namespace kirimo::testing
+
+namespace kirimo::testing {
+namespace {
+
+using FloatingWindowLookTest = WindowFixture;
+
+TEST_F(FloatingWindowLookTest, GinghamUnscaledFromTheCornerAndABoldJapaneseLabel) {
+  SetIni("[MyData]\r\nTIMECASE=a\r\n");
+  Start();
+  Find("cmdTime")->click();
+  ASSERT_NE(Window(), nullptr);
+  Window()->resize(600, 400);  // larger than the picture
+  const QImage shot = Window()->grab().toImage();
+  // Pink bands down, cream bands across, eight pixels each, on a near-white
+  // ground; beyond the picture, the ground.
+  EXPECT_EQ(QColor(shot.pixel(8 + 3, 8 + 3)), QColor(253, 245, 226));
+  EXPECT_EQ(QColor(shot.pixel(3, 8 + 3)), QColor(250, 189, 227));
+  EXPECT_EQ(QColor(shot.pixel(8 + 3, 3)), QColor(251, 235, 196));
+  EXPECT_EQ(QColor(shot.pixel(513 + 40, 385 + 5)), QColor(253, 245, 226));
+
+  const QFont font = Window()->label()->font();
+  EXPECT_TRUE(font.bold());
+  EXPECT_EQ(font.pointSize(), 12);
+  // The Windows face where installed, else its stand-in from
+  // fonts-ipafont-gothic.
+  const QString family = QFontInfo(font).family();
+  EXPECT_TRUE(family == QStringLiteral("ＭＳ Ｐゴシック") ||
+              family == QStringLiteral("MS PGothic") || family == QStringLiteral("IPAPGothic"))
+      << family.toStdString();
+  EXPECT_FALSE(Window()->label()->wordWrap());
+}
+
+}  // namespace
+}  // namespace kirimo::testing

@@ -59,6 +59,9 @@ QList<QRect> AvailableScreenAreas() {
 }
 
 void KeepOnScreen(QWidget* window, const QRect& outer) {
+  // A Wayland compositor neither tells nor takes a window's place: what is
+  // stored stays as it is.
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
   const QPoint place = PlaceInside(outer, AvailableScreenAreas());
   if (place != outer.topLeft()) window->move(window->pos() + (place - outer.topLeft()));
 }

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine64 googletest
   fonts-ipafont-gothic
-  xvfb xauth x11-utils xclip imagemagick
+  xvfb xauth x11-utils xclip imagemagick openbox xdotool
 )
 
 missing=()

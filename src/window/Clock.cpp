@@ -69,13 +69,20 @@ bool ClockShown(const AppContext& ctx) {
 }
 
 // The next tick just after the next whole second, so that the clock never
-// skips or repeats a second; one tick per second all the same.
+// skips or repeats a second; one tick per second all the same. A tick that
+// is on time leaves the timer running as it is.
 void AlignTimer(AppContext& ctx, const QTime& now) {
   QTimer* timer = ctx.ui.shell.Timer1;
   if (!timer || !timer->isActive()) return;
-  if (timer->timerType() != Qt::PreciseTimer) timer->setTimerType(Qt::PreciseTimer);
-  const int interval = 1000 - now.msec() + kTickAfterSecondMs;
-  if (timer->interval() != interval) timer->setInterval(interval);
+  const bool onTime = now.msec() <= kTickAfterSecondMs * 4;
+  const int interval = onTime ? 1000 : 1000 - now.msec() + kTickAfterSecondMs;
+  if (timer->timerType() != Qt::PreciseTimer) {
+    // The type takes effect when the timer starts again.
+    timer->setTimerType(Qt::PreciseTimer);
+    timer->start(interval);
+  } else if (timer->interval() != interval) {
+    timer->setInterval(interval);
+  }
 }
 
 }  // namespace

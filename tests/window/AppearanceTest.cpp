@@ -8,14 +8,6 @@ namespace {
 
 const QString kAllResetQuestion = QStringLiteral("メモしたすべてをリセットしますか？");
 
-std::string ReturningIni(const Twips& t, const std::string& myData = "") {
-  return "[MyData]\r\nHIDUKE=01/02/03/04:05\r\nSHYOKAI=1\r\nWINDOWFLAG=1\r\nWINHYOUJI=t\r\n" +
-         myData +
-         "[frmMain]\r\nLEFT=1500\r\nTOP=750\r\n[frmWindow]\r\nLEFT=" + std::to_string(t.left) +
-         "\r\nTOP=" + std::to_string(t.top) + "\r\nWIDTH=" + std::to_string(t.width) +
-         "\r\nHEIGHT=" + std::to_string(t.height) + "\r\n";
-}
-
 using AppearanceTest = WindowFixture;
 
 TEST_F(AppearanceTest, FontButtonStepsThroughTheFiveSizesAndOpensTheWindow) {
@@ -120,7 +112,7 @@ void PrintTo(const TopmostTest::Seen& s, std::ostream* os) {
 }
 
 TEST_F(TopmostTest, CommandsSwitchEachWindowInPlace) {
-  SetIni(ReturningIni({1500, 1500, 3000, 495}));
+  SetIni(ReturningIni(Twips{1500, 1500, 3000, 495}));
   Start();
   const QRect windowPlace = Window()->geometry();
   const QRect mainPlace = main->geometry();
@@ -171,7 +163,7 @@ TEST_F(TopmostTest, MessageBoxLiftsBothWindowsAndPutsBackWhatWasOnTop) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     boxes.shown.clear();
-    SetIni(ReturningIni({1500, 1500, 3000, 495}, c.flags));
+    SetIni(ReturningIni(Twips{1500, 1500, 3000, 495}, c.flags));
     Start();
     ASSERT_EQ(Now(), c.after);
     const QRect windowPlace = Window()->geometry();
@@ -197,7 +189,7 @@ TEST_F(TopmostTest, MessageBoxLiftsBothWindowsAndPutsBackWhatWasOnTop) {
 }
 
 TEST_F(TopmostTest, EachStartTakesTheStoredFlagsWhateverTheLastRunChose) {
-  SetIni(ReturningIni({1500, 1500, 3000, 495}, "TE=t\r\n"));
+  SetIni(ReturningIni(Twips{1500, 1500, 3000, 495}, "TE=t\r\n"));
   Start();
   EXPECT_EQ(Now(), WindowOnly());
   Action("mnuTemaeKaijo")->trigger();

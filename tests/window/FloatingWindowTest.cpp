@@ -12,18 +12,6 @@ namespace {
 const QString kClockOff = QStringLiteral("日付/時間");
 const QString kClockOn = QStringLiteral("日付/時計非表示");
 
-// Kirim.ini of a user who has started the program before, with the floating
-// window shown at the last exit and the given "frmWindow" lines.
-std::string ReturningIni(const std::string& windowKeys, const std::string& myData = "") {
-  return "[MyData]\r\nHIDUKE=01/02/03/04:05\r\nSHYOKAI=1\r\nWINDOWFLAG=1\r\nWINHYOUJI=t\r\n" +
-         myData + "[frmMain]\r\nLEFT=1500\r\nTOP=750\r\n[frmWindow]\r\n" + windowKeys;
-}
-
-std::string WindowKeys(const Twips& t) {
-  return "LEFT=" + std::to_string(t.left) + "\r\nTOP=" + std::to_string(t.top) +
-         "\r\nWIDTH=" + std::to_string(t.width) + "\r\nHEIGHT=" + std::to_string(t.height) + "\r\n";
-}
-
 using FloatingWindowTest = WindowFixture;
 
 TEST_F(FloatingWindowTest, FirstStartOpensTheDefaultSizeCentredAndTheCloseStoresIt) {

@@ -24,6 +24,22 @@ inline void PrintTo(const Twips& t, std::ostream* os) {
   *os << "(" << t.left << ", " << t.top << ", " << t.width << " x " << t.height << ")";
 }
 
+// The "frmWindow" lines of a stored place and size.
+inline std::string WindowKeys(const Twips& t) {
+  return "LEFT=" + std::to_string(t.left) + "\r\nTOP=" + std::to_string(t.top) +
+         "\r\nWIDTH=" + std::to_string(t.width) + "\r\nHEIGHT=" + std::to_string(t.height) + "\r\n";
+}
+
+// Kirim.ini of a user who has started the program before, with the floating
+// window shown at the last exit and the given "frmWindow" lines.
+inline std::string ReturningIni(const std::string& windowKeys, const std::string& myData = "") {
+  return "[MyData]\r\nHIDUKE=01/02/03/04:05\r\nSHYOKAI=1\r\nWINDOWFLAG=1\r\nWINHYOUJI=t\r\n" +
+         myData + "[frmMain]\r\nLEFT=1500\r\nTOP=750\r\n[frmWindow]\r\n" + windowKeys;
+}
+inline std::string ReturningIni(const Twips& t, const std::string& myData = "") {
+  return ReturningIni(WindowKeys(t), myData);
+}
+
 class WindowFixture : public MemoFixture {
  protected:
   FrmWindow* Window() { return FindFloatingWindow(ctx()); }

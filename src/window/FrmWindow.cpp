@@ -90,10 +90,10 @@ FrmWindow::FrmWindow(AppContext& ctx)
   lblText->setTextFormat(Qt::PlainText);
   lblText->setWordWrap(false);
   lblText->setFont(LabelFont());
-  lblText->move(0, 0);
+  lblText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // Presses on the text move the window as presses on the picture do.
   lblText->setAttribute(Qt::WA_TransparentForMouseEvents);
-  lblText->resize(lblText->sizeHint());
+  FitLabel();
 }
 
 FrmWindow::~FrmWindow() = default;
@@ -101,8 +101,17 @@ FrmWindow::~FrmWindow() = default;
 void FrmWindow::SetText(const QString& text) {
   if (lblText->text() == text) return;
   lblText->setText(text);
-  lblText->resize(lblText->sizeHint());
 }
+
+void FrmWindow::FitLabel() {
+  // One line from the top-left corner, cut at the window's edges: the label
+  // spans the window and is one line high, which looks the same as a label
+  // sized to its text (it has no background of its own) but needs no new
+  // layout of the text each second.
+  lblText->setGeometry(0, 0, width(), lblText->fontMetrics().height());
+}
+
+void FrmWindow::resizeEvent(QResizeEvent*) { FitLabel(); }
 
 void FrmWindow::Form_Load() {
   loaded_ = true;

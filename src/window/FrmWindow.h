@@ -28,12 +28,15 @@ class FrmWindow : public QWidget {
   bool IsLoaded() const { return loaded_; }
 
   QLabel* label() const { return lblText; }
-  // The one line the window shows; the label fits its text, and what lies
-  // beyond the window's edges is cut off.
+  // The one line the window shows; what lies beyond the window's edges is
+  // cut off.
   void SetText(const QString& text);
+  // Fits the label to the window and its font.
+  void FitLabel();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -51,7 +51,7 @@ void SetLabelPoints(AppContext& ctx, int points) {
   QFont font = label->font();
   font.setPointSize(points);
   label->setFont(font);
-  label->resize(label->sizeHint());
+  window->FitLabel();
 }
 
 }  // namespace

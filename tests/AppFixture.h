@@ -44,6 +44,7 @@ class FakeMessageBoxes : public MessageBoxes {
  public:
   MsgAnswer Show(const QString& text, MsgIcon icon, MsgButtons buttons, bool systemModal) override {
     shown.push_back({text, icon, buttons, systemModal, std::exchange(pairPending, false)});
+    if (whileShown) whileShown();
     if (answers.empty()) return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     MsgAnswer a = answers.front();
     answers.pop_front();
@@ -59,6 +60,8 @@ class FakeMessageBoxes : public MessageBoxes {
   std::deque<MsgAnswer> answers;
   int beeps = 0;
   bool pairPending = false;
+  // Runs while a box is open, to look at the program behind it.
+  std::function<void()> whileShown;
 };
 
 class FakeClock : public Clock {
@@ -108,6 +111,7 @@ class FakeTray : public TrayIcon {
 class FakeStacking : public WindowStacking {
  public:
   void SetTopmost(QWidget* window, bool on) override {
+    order.push_back(window->objectName().toStdString());
     if (on)
       topmost.insert(window);
     else
@@ -117,8 +121,17 @@ class FakeStacking : public WindowStacking {
     return topmost.count(const_cast<QWidget*>(window)) != 0;
   }
   void BringToForeground(QWidget* window) override { foreground.push_back(window); }
+  bool StartSystemMove(QWidget* window) override {
+    systemMoves.push_back(window);
+    return systemMoveWorks;
+  }
   std::set<QWidget*> topmost;
   std::vector<QWidget*> foreground;
+  std::vector<QWidget*> systemMoves;
+  // The windows in the order their state was set.
+  std::vector<std::string> order;
+  // Where it does not, the window follows the mouse by hand.
+  bool systemMoveWorks = true;
 };
 
 class FakeLauncher : public ProcessLauncher {

@@ -20,6 +20,7 @@
 #include "memos/MemoCommands.h"
 #include "memos/Slots.h"
 #include "window/FloatingWindow.h"
+#include "window/Topmost.h"
 #include "window/WindowTables.h"
 
 // The pictures live in a static library, whose resource registration the
@@ -261,17 +262,39 @@ void FrmMain::ConnectCommands() {
   }
   onClick(memos.cmdAllReset, &FrmMain::cmdAllReset_Click);
   onClick(memos.cmdClear, &FrmMain::cmdClear_Click);
+  static_assert(
+      kSizeButtons[0].step == SizeStep::kWider && kSizeButtons[1].step == SizeStep::kNarrower &&
+      kSizeButtons[2].step == SizeStep::kLower && kSizeButtons[3].step == SizeStep::kTaller);
+  onClick(window.sizeButtons[0], &FrmMain::cmdWup_Click);
+  onClick(window.sizeButtons[1], &FrmMain::cmdWdown_Click);
+  onClick(window.sizeButtons[2], &FrmMain::cmdHdown_Click);
+  onClick(window.sizeButtons[3], &FrmMain::cmdHup_Click);
+  onClick(window.cmdTemae, &FrmMain::cmdTemae_Click);
   onClick(window.cmdTime, &FrmMain::cmdTime_Click);
+  onClick(window.cmdFont, &FrmMain::cmdFont_Click);
   onClick(shell.cmdTask, &FrmMain::cmdTask_Click);
   onClick(shell.cmdEnd, &FrmMain::cmdEnd_Click);
 
   // Menu items.
+  onTrigger(window.mnuWindowOn, &FrmMain::mnuWindowOn_Click);
+  onTrigger(window.mnuWClose, &FrmMain::mnuWClose_Click);
+  onTrigger(window.mnuClear, &FrmMain::mnuClear_Click);
+  onTrigger(window.mnuMidle, &FrmMain::mnuMidle_Click);
+  onTrigger(window.mnuTemae, &FrmMain::mnuTemae_Click);
+  onTrigger(window.mnuTemaeKaijo, &FrmMain::mnuTemaeKaijo_Click);
+  onTrigger(window.mnuTokei, &FrmMain::mnuTokei_Click);
+  for (size_t i = 0; i < window.mnuFukki.size(); ++i)
+    connect(window.mnuFukki[i], &QAction::triggered, this, [this, i] { mnuFukki_Click(i); });
   for (int n = 1; n <= kSlotCount; ++n) {
     connect(memos.mnuMemo[n], &QAction::triggered, this, [this, n] { mnuMemo_Click(n); });
     connect(memos.mnuReset[n], &QAction::triggered, this, [this, n] { mnuReset_Click(n); });
   }
   onTrigger(memos.mnuClipClear, &FrmMain::mnuClipClear_Click);
   onTrigger(shell.mnuEnd, &FrmMain::mnuEnd_Click);
+  onTrigger(window.mnuWindowHyouji, &FrmMain::mnuWindowHyouji_Click);
+  onTrigger(window.mnuWindowHihyouji, &FrmMain::mnuWindowHihyouji_Click);
+  for (size_t i = 0; i < window.mnuTime.size(); ++i)
+    connect(window.mnuTime[i], &QAction::triggered, this, [this, i] { mnuTime_Click(i); });
   onTrigger(ctx_.ui.lock.mnuPass, &FrmMain::mnuPass_Click);
   onTrigger(ctx_.ui.lock.mnuFusei, &FrmMain::mnuFusei_Click);
   onTrigger(ctx_.ui.about.mnuHelp, &FrmMain::mnuHelp_Click);
@@ -287,7 +310,24 @@ void FrmMain::mnuReset_Click(int slot) { cmdReset_Click(slot); }
 void FrmMain::cmdAllReset_Click() { AllReset(ctx_); }
 void FrmMain::cmdClear_Click() { ClearClipboard(ctx_); }
 void FrmMain::mnuClipClear_Click() { cmdClear_Click(); }
+void FrmMain::cmdWup_Click() { ResizeFloatingWindow(ctx_, SizeStep::kWider); }
+void FrmMain::cmdWdown_Click() { ResizeFloatingWindow(ctx_, SizeStep::kNarrower); }
+void FrmMain::cmdHdown_Click() { ResizeFloatingWindow(ctx_, SizeStep::kLower); }
+void FrmMain::cmdHup_Click() { ResizeFloatingWindow(ctx_, SizeStep::kTaller); }
+void FrmMain::cmdTemae_Click() { ToggleMainTopmost(ctx_); }
 void FrmMain::cmdTime_Click() { ToggleClock(ctx_); }
+void FrmMain::cmdFont_Click() { StepFontSize(ctx_); }
+void FrmMain::mnuWindowOn_Click() { WindowOn(ctx_); }
+void FrmMain::mnuWClose_Click() { WindowClose(ctx_); }
+void FrmMain::mnuClear_Click() { WindowClear(ctx_); }
+void FrmMain::mnuMidle_Click() { WindowCentre(ctx_); }
+void FrmMain::mnuTemae_Click() { WindowTopmostOn(ctx_); }
+void FrmMain::mnuTemaeKaijo_Click() { WindowTopmostOff(ctx_); }
+void FrmMain::mnuTokei_Click() { ForceClock(ctx_); }
+void FrmMain::mnuFukki_Click(size_t item) { ChooseAutoReturn(ctx_, item); }
+void FrmMain::mnuWindowHyouji_Click() { AllowTitleClickDisplay(ctx_); }
+void FrmMain::mnuWindowHihyouji_Click() { ForbidTitleClickDisplay(ctx_); }
+void FrmMain::mnuTime_Click(size_t item) { ChooseClockFormat(ctx_, item); }
 void FrmMain::cmdTask_Click() { HideMainWindow(ctx_); }
 void FrmMain::cmdEnd_Click() { EndProgram(ctx_); }
 void FrmMain::mnuEnd_Click() { cmdEnd_Click(); }
@@ -296,10 +336,7 @@ void FrmMain::mnuFusei_Click() { SwitchWipeOption(ctx_); }
 void FrmMain::mnuHelp_Click() { OpenReadme(ctx_); }
 void FrmMain::mnuVersion_Click() { ShowAboutBox(ctx_); }
 
-void FrmMain::Timer1_Timer() {
-  if (!ctx_.state.startupComplete) return;
-  TrayTimerStep(ctx_);
-}
+void FrmMain::Timer1_Timer() { ClockTick(ctx_); }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
   // However the close comes (close box, end command, logout), shutdown

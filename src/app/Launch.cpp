@@ -25,6 +25,22 @@ bool InstallQtJapanese(QObject* owner) {
   return QCoreApplication::installTranslator(translator);
 }
 
+QByteArray PlatformForSession(const QByteArray& chosen, const QByteArray& waylandDisplay,
+                              const QByteArray& sessionType, const QByteArray& display) {
+  const bool wayland = !waylandDisplay.isEmpty() || sessionType == "wayland";
+  if (!chosen.isEmpty() || !wayland || display.isEmpty()) return {};
+  return QByteArrayLiteral("xcb");
+}
+
+void ChooseWindowPlatform() {
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+  const QByteArray platform =
+      PlatformForSession(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),
+                         qgetenv("XDG_SESSION_TYPE"), qgetenv("DISPLAY"));
+  if (!platform.isEmpty()) qputenv("QT_QPA_PLATFORM", platform);
+#endif
+}
+
 void ConfigureApplication() {
   QApplication::setApplicationName(QStringLiteral("Kirimo"));
   QApplication::setApplicationVersion(QString::fromLatin1(version::kText));

@@ -71,13 +71,16 @@ class TrayIcon {
 };
 
 // Always-on-top and the foreground, without hiding, moving or re-creating
-// the window.
+// the window; and the desktop's own move of a window by the mouse.
 class WindowStacking {
  public:
   virtual ~WindowStacking() = default;
   virtual void SetTopmost(QWidget* window, bool on) = 0;
   virtual bool IsTopmost(const QWidget* window) const = 0;
   virtual void BringToForeground(QWidget* window) = 0;
+  // Lets the desktop move the window with the mouse until the button goes
+  // up, as a title bar does; false where it cannot.
+  virtual bool StartSystemMove(QWidget* window) = 0;
 };
 
 // Starting the text editor on the readme.

@@ -198,10 +198,14 @@ void QtTrayIcon::Remove() {
 bool QtTrayIcon::Shown() const { return icon_ && icon_->isVisible(); }
 
 void QtWindowStacking::SetTopmost(QWidget* window, bool on) {
-  if (QWindow* handle = window->windowHandle())
+  if (QWindow* handle = window->windowHandle()) {
+    // The native window changes its state in place; the widget is told
+    // without acting on it, so that a later show does not undo the change.
     handle->setFlag(Qt::WindowStaysOnTopHint, on);
-  else
+    window->overrideWindowFlags(window->windowFlags().setFlag(Qt::WindowStaysOnTopHint, on));
+  } else {
     window->setWindowFlag(Qt::WindowStaysOnTopHint, on);  // not shown yet: nothing to re-create
+  }
 }
 
 bool QtWindowStacking::IsTopmost(const QWidget* window) const {
@@ -213,6 +217,11 @@ bool QtWindowStacking::IsTopmost(const QWidget* window) const {
 void QtWindowStacking::BringToForeground(QWidget* window) {
   window->raise();
   window->activateWindow();
+}
+
+bool QtWindowStacking::StartSystemMove(QWidget* window) {
+  QWindow* handle = window->windowHandle();
+  return handle && handle->startSystemMove();
 }
 
 bool QtProcessLauncher::StartCommandLine(const QString& commandLine) {

@@ -21,6 +21,7 @@
 #include "settings/Numbers.h"
 #include "settings/Settings.h"
 #include "window/FloatingWindow.h"
+#include "window/Placement.h"
 #include "window/Topmost.h"
 
 namespace kirimo {
@@ -145,6 +146,9 @@ void PlaceMainWindow(AppContext& ctx, const SettingsAccess& settings) {
     w->move(TwipsToPixels(left), TwipsToPixels(top));
     ctx.startup.positionKeysToSave = 2;
   }
+  // A position from a larger or a since unplugged screen, or a window taller
+  // than a scaled-up screen, must still leave the title bar within reach.
+  KeepOnScreen(w, QRect(w->pos(), size));
 }
 
 // Steps 6 (the password part) to 8; false when the user closed the password

@@ -89,19 +89,21 @@ void TrayNotification(AppContext& ctx, TrayCode code) {
   }
 }
 
-void TrayTimerStep(AppContext& ctx) {
+void TrayReaddTick(AppContext& ctx) {
   AppState& s = ctx.state;
-  const QTime now = ctx.services.clock.Now().time();
   // A tick that skips second 0 skips that minute's re-add.
-  if (now.second() != 0) return;
+  if (ctx.services.clock.Now().time().second() != 0) return;
   if (s.trayReaddCount <= kLastMinuteReadd) {
     AddTrayIcon(ctx);
     ++s.trayReaddCount;
   }
-  // The auto-return tick runs between the two re-adds; it changes neither
-  // the main window's visibility nor the floating window, so both can be
-  // taken here together.
-  if (now.minute() % 10 == 0 && MainWindowHidden(ctx) && s.windowOpen == 0) AddTrayIcon(ctx);
+}
+
+void TrayHiddenReaddTick(AppContext& ctx) {
+  const QTime now = ctx.services.clock.Now().time();
+  if (now.second() == 0 && now.minute() % 10 == 0 && MainWindowHidden(ctx) &&
+      ctx.state.windowOpen == 0)
+    AddTrayIcon(ctx);
 }
 
 void HideMainWindow(AppContext& ctx) {

@@ -15,10 +15,12 @@ void AddTrayIcon(AppContext& ctx);
 void RemoveTrayIcon(AppContext& ctx);
 // A click on the icon, as the code of the mouse message it stands for.
 void TrayNotification(AppContext& ctx, TrayCode code);
-// The icon's part of the one-second tick: adds it again on the minute for
-// the first 21 minutes, and at every ten-minute mark while the main window
-// is hidden and no floating window is open, in case the taskbar lost it.
-void TrayTimerStep(AppContext& ctx);
+// The icon's two parts of the one-second tick, in case the taskbar lost
+// it: adds it again on the minute for the first 21 minutes (before the
+// auto-return step), and at every ten-minute mark while the main window is
+// hidden and no floating window is open (after it).
+void TrayReaddTick(AppContext& ctx);
+void TrayHiddenReaddTick(AppContext& ctx);
 // Hides the main window; while no tray icon is shown it is minimised
 // instead, so the user can always get back to it.
 void HideMainWindow(AppContext& ctx);

@@ -8,6 +8,7 @@
 #include "app/QtPlatform.h"
 
 int main(int argc, char* argv[]) {
+  kirimo::ChooseWindowPlatform();
   QApplication app(argc, argv);
   kirimo::ConfigureApplication();
 

@@ -1,59 +1,140 @@
 #include "window/FloatingWindow.h"
 
 #include <QAction>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
 
 #include "app/AppContext.h"
-#include "window/WindowTables.h"
+#include "app/Twips.h"
+#include "window/FrmWindow.h"
+#include "window/Topmost.h"
 
 namespace kirimo {
 
 namespace {
 
-// Checks the item at match and unchecks the others; no match changes no
-// mark.
-template <typename Actions>
-void CheckOnly(const Actions& actions, int match) {
-  if (match < 0) return;
-  for (size_t i = 0; i < actions.size(); ++i)
-    if (actions[i]) actions[i]->setChecked(static_cast<int>(i) == match);
+void SetEnabled(QAction* action, bool enabled) {
+  if (action) action->setEnabled(enabled);
 }
 
-template <typename Items, typename Matches>
-int IndexOf(const Items& items, Matches matches) {
-  for (size_t i = 0; i < items.size(); ++i)
-    if (matches(items[i])) return static_cast<int>(i);
-  return -1;
-}
+QString Text(std::u16string_view text) { return QString::fromUtf16(text.data(), text.size()); }
 
 }  // namespace
 
-// The floating window and its clock come with their own work; the shell
-// already calls them at the right moments.
-void OpenFloatingWindow(AppContext&) {}
-void ShowMemoInWindow(AppContext&) {}
-void ApplyTitleClickDisplay(AppContext&) {}
-void ToggleClock(AppContext&) {}
-void SetFloatingWindowText(AppContext&, const QString&) {}
-void WindowClear(AppContext& ctx) { EnableWindowClear(ctx, false); }
-
-void ApplyAutoReturnMarks(AppContext& ctx) {
-  CheckOnly(ctx.ui.window.mnuFukki, IndexOf(kAutoReturnItems, [&](const AutoReturnItem& item) {
-              return item.seconds == ctx.state.autoReturnSeconds;
-            }));
+void OpenFloatingWindow(AppContext& ctx) {
+  AppState& s = ctx.state;
+  s.windowOpen = 1;
+  FrmWindow* window = FindFloatingWindow(ctx);
+  if (!window) {
+    window = new FrmWindow(ctx);
+    ctx.windows.frmWindow = window;
+    window->Form_Load();
+  }
+  window->show();
+  EnableWindowOpen(ctx, false);
+  EnableWindowClose(ctx, true);
+  SetTextFlag(s.clockOn, true);
 }
 
-void ApplyClockFormatMarks(AppContext& ctx) {
-  CheckOnly(ctx.ui.window.mnuTime, IndexOf(kClockFormatItems, [&](const ClockFormatItem& item) {
-              return item.code == ctx.state.clockFormat;
-            }));
+void ShowMemoInWindow(AppContext& ctx) {
+  AppState& s = ctx.state;
+  if (s.windowOpen == 1) {
+    if (s.pendingSlot >= 1 && s.pendingSlot <= kSlotCount)
+      SetFloatingWindowText(ctx, QString::fromStdU16String(s.slotContent[s.pendingSlot]));
+    EnableWindowClear(ctx, !FloatingWindowText(ctx).isEmpty());
+  }
+  s.memoShown = true;
+  s.pendingSlot = 0;
 }
 
+void ApplyTitleClickDisplay(AppContext& ctx) {
+  const bool on = ctx.state.titleClickDisplay == u"t";
+  if (!on) CloseFloatingWindow(ctx);
+  SetEnabled(ctx.ui.window.mnuWindowHyouji, !on);
+  SetEnabled(ctx.ui.window.mnuWindowHihyouji, on);
+}
+
+void CloseFloatingWindow(AppContext& ctx) {
+  if (FrmWindow* window = FindFloatingWindow(ctx)) window->close();
+}
+
+void SetFloatingWindowText(AppContext& ctx, const QString& text) {
+  if (FrmWindow* window = FindFloatingWindow(ctx)) window->SetText(text);
+}
+
+QString FloatingWindowText(AppContext& ctx) {
+  const FrmWindow* window = FindFloatingWindow(ctx);
+  return window ? window->label()->text() : QString();
+}
+
+void CentreFloatingWindow(QWidget* window) {
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->geometry();
+  const double top = (PixelsToTwips(area.height()) - PixelsToTwips(window->height())) / 2;
+  window->move(window->x(), area.y() + TwipsToPixels(top));
+  const double left = (PixelsToTwips(area.width()) - PixelsToTwips(window->width())) / 2;
+  window->move(area.x() + TwipsToPixels(left), window->y());
+}
+
+void PopupWindowMenu(AppContext& ctx) {
+  if (ctx.state.entryDialogOpen || !ctx.ui.window.mnuWindow) return;
+  ctx.ui.window.mnuWindow->exec(QCursor::pos());
+}
+
+void WindowOn(AppContext& ctx) {
+  OpenFloatingWindow(ctx);
+  ApplyWindowTopmost(ctx);
+}
+
+void WindowClose(AppContext& ctx) {
+  AppState& s = ctx.state;
+  EnableWindowOpen(ctx, true);
+  EnableWindowClose(ctx, false);
+  // Only a clock that is shown is switched off: run in its other direction,
+  // the clock command would open it again behind a closed window and leave
+  // its button saying the clock is on.
+  const QPushButton* cmdTime = ctx.ui.window.cmdTime;
+  if (cmdTime && cmdTime->text() == Text(kClockOnCaption)) ToggleClock(ctx);
+  SetTextFlag(s.clockOn, false);
+  CloseFloatingWindow(ctx);
+}
+
+void WindowClear(AppContext& ctx) {
+  if (ctx.state.windowOpen == 1) SetFloatingWindowText(ctx, QString());
+  EnableWindowClear(ctx, false);
+  ctx.state.memoShown = false;
+}
+
+void WindowCentre(AppContext& ctx) {
+  if (ctx.state.windowOpen != 1) return;
+  if (FrmWindow* window = FindFloatingWindow(ctx)) CentreFloatingWindow(window);
+}
+
+void AllowTitleClickDisplay(AppContext& ctx) {
+  SetTextFlag(ctx.state.titleClickDisplay, true);
+  ApplyTitleClickDisplay(ctx);
+}
+
+void ForbidTitleClickDisplay(AppContext& ctx) {
+  SetTextFlag(ctx.state.titleClickDisplay, false);
+  ApplyTitleClickDisplay(ctx);
+  CloseFloatingWindow(ctx);
+  if (ctx.ui.window.cmdTime) ctx.ui.window.cmdTime->setText(Text(kClockOffCaption));
+}
+
+void EnableWindowOpen(AppContext& ctx, bool enabled) {
+  SetEnabled(ctx.ui.window.mnuWindowOn, enabled);
+}
 void EnableWindowClose(AppContext& ctx, bool enabled) {
-  if (ctx.ui.window.mnuWClose) ctx.ui.window.mnuWClose->setEnabled(enabled);
+  SetEnabled(ctx.ui.window.mnuWClose, enabled);
 }
-
 void EnableWindowClear(AppContext& ctx, bool enabled) {
-  if (ctx.ui.window.mnuClear) ctx.ui.window.mnuClear->setEnabled(enabled);
+  SetEnabled(ctx.ui.window.mnuClear, enabled);
 }
 
 bool WindowClearEnabled(AppContext& ctx) {

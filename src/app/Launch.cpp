@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QFont>
 #include <QSessionManager>
+#include <QTimer>
 #include <QTranslator>
+#include <memory>
 
 #include "app/AppContext.h"
 #include "app/EndSignals.h"
@@ -41,6 +43,29 @@ void ChooseWindowPlatform() {
 #endif
 }
 
+namespace {
+
+// Start-up places the window's frame, as shutdown saves it. Some window
+// managers put the client area where the frame was asked for, since the
+// frame is not known before the window is mapped; the window would then
+// creep by its frame at every start. Once the frame is known, it is moved
+// where start-up placed it (once: later moves are the user's).
+void KeepFramePlaced(QWidget* window, QPoint placed) {
+  auto* watch = new QTimer(window);
+  watch->setInterval(25);
+  auto tries = std::make_shared<int>(0);
+  QObject::connect(watch, &QTimer::timeout, window, [window, watch, placed, tries] {
+    const bool frameKnown = window->frameGeometry() != window->geometry();
+    if (frameKnown || ++*tries > 200) {
+      watch->deleteLater();
+      if (frameKnown && window->pos() != placed) window->move(placed);
+    }
+  });
+  watch->start();
+}
+
+}  // namespace
+
 void ConfigureApplication() {
   QApplication::setApplicationName(QStringLiteral("Kirimo"));
   QApplication::setApplicationVersion(QString::fromLatin1(version::kText));
@@ -66,7 +91,9 @@ std::unique_ptr<FrmMain> StartProgram(AppContext& ctx) {
   // follows. The close that may come afterwards has nothing left to save.
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, frmMain.get(),
                    [&ctx](QSessionManager&) { MainFormQueryUnload(ctx); });
+  const QPoint placed = frmMain->pos();
   frmMain->show();
+  KeepFramePlaced(frmMain.get(), placed);
   return frmMain;
 }
 

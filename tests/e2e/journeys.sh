@@ -97,7 +97,27 @@ second_copy_refused() {
   stop_desktop
 }
 
+# A returning user's main window comes back where it was left, start after
+# start, frame and all.
+position_kept_across_restarts() {
+  start_desktop position
+  printf '[MyData]\r\nSHYOKAI=1\r\nHIDUKE=01/02/03/04:05\r\n[frmMain]\r\nLEFT=1500\r\nTOP=3000\r\n' \
+    >"$work/app/Kirim.ini"
+  local main
+  for _ in 1 2 3; do
+    start_kirimo
+    main=$(wait_window Kirimo)
+    sleep 1
+    wmctrl -ic "$main"
+    wait_exit || fail "exit status $?"
+    ini | tr -d '\r' | grep -q '^LEFT=1500$' || fail "moved: $(ini | tr -d '\r' | grep -A2 frmMain)"
+    ini | tr -d '\r' | grep -q '^TOP=3000$' || fail "moved: $(ini | tr -d '\r' | grep -A2 frmMain)"
+  done
+  stop_desktop
+}
+
 run first_start_and_close_box
+run position_kept_across_restarts
 run memo_typed_recalled_and_killed
 run second_copy_refused
 echo "e2e: $passed passed, $failed failed"

@@ -114,7 +114,7 @@ void ApplyFontSize(AppContext& ctx) {
   const FontSizeItem* size = FontSizeOf(ctx.state.fontSizeCode);
   if (!size) return;
   SetLabelPoints(ctx, size->points);
-  if (ctx.ui.window.cmdFont) ctx.ui.window.cmdFont->setText(Text(size->caption));
+  ApplyFontSizeCaption(ctx);
 }
 
 void WindowTopmostOn(AppContext& ctx) {
@@ -196,14 +196,8 @@ void InitTopmostItems(AppContext& ctx) {
 }
 
 void ApplyFontSizeCaption(AppContext& ctx) {
-  if (QString caption = FontSizeCaption(ctx.state.fontSizeCode);
-      !caption.isEmpty() && ctx.ui.window.cmdFont)
-    ctx.ui.window.cmdFont->setText(caption);
-}
-
-QString FontSizeCaption(std::u16string_view code) {
-  const FontSizeItem* size = FontSizeOf(code);
-  return size ? Text(size->caption) : QString();
+  const FontSizeItem* size = FontSizeOf(ctx.state.fontSizeCode);
+  if (size && ctx.ui.window.cmdFont) ctx.ui.window.cmdFont->setText(Text(size->caption));
 }
 
 }  // namespace kirimo

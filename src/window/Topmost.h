@@ -34,8 +34,4 @@ void InitTopmostItems(AppContext& ctx);
 // as it is.
 void ApplyFontSizeCaption(AppContext& ctx);
 
-// The caption of cmdFont for a font size letter; empty for an unknown letter,
-// which leaves the caption as it is.
-QString FontSizeCaption(std::u16string_view code);
-
 }  // namespace kirimo

@@ -13,6 +13,8 @@ packages=(
   fonts-ipafont-gothic
   # The journeys on a real X desktop (tests/e2e/).
   xvfb xauth x11-utils xclip imagemagick openbox wmctrl xdotool dbus-x11
+  # ... read through the accessibility bus, as a screen reader does.
+  at-spi2-core python3-pyatspi
   # The install checks and the tray on a real desktop (tools/check-*.sh).
   desktop-file-utils appstream dpkg-dev trayer
 )

@@ -17,6 +17,7 @@ fail() {
   echo "FAIL [$journey]: $*" >&2
   if [ -n "${DISPLAY:-}" ]; then import -window root "$E2E_OUT/$journey-failed.png" 2>/dev/null || true; fi
   [ -n "$work" ] && [ -f "$work/kirimo.log" ] && cp "$work/kirimo.log" "$E2E_OUT/$journey.log"
+  [ -n "${kirimo_pid:-}" ] && ax dump "" >"$E2E_OUT/$journey-windows.txt" 2>&1 || true
   exit 1
 }
 
@@ -48,7 +49,14 @@ start_desktop() {
   desktop_pids+=("$DBUS_SESSION_BUS_PID")
   openbox >"$work/openbox.log" 2>&1 &
   desktop_pids+=($!)
-  sleep 0.5
+  # The accessibility bus, on this session's bus, for reading the windows
+  # as a screen reader does.
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
+  desktop_pids+=($!)
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+  for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+  wmctrl -m >/dev/null 2>&1 || fail "openbox did not start: $(cat "$work/openbox.log")"
+  sleep 0.3
 }
 
 stop_desktop() {
@@ -91,19 +99,6 @@ wait_exit() {
   fail "the program did not end"
 }
 
-# click_client WINDOW X Y: a left click at a point of the design's client
-# area (pixels from its top-left corner), which lies below the menu bar at
-# the bottom of the main window's X window.
-click_client() {
-  local id=$1 x=$2 y=$3 geometry
-  geometry=$(xwininfo -id "$id")
-  local left top height
-  left=$(awk '/Absolute upper-left X/ { print $4 }' <<<"$geometry")
-  top=$(awk '/Absolute upper-left Y/ { print $4 }' <<<"$geometry")
-  height=$(awk '/Height:/ { print $2 }' <<<"$geometry")
-  xdotool mousemove $((left + x)) $((top + height - 293 + y)) click 1
-}
-
 wait_clipboard() {
   local got=""
   for _ in $(seq 50); do
@@ -113,6 +108,37 @@ wait_clipboard() {
   done
   fail "clipboard holds '$got', not '$1'"
 }
+
+# ax COMMAND ROLE NAME [WINDOW]: what the running copy's windows show, read
+# through the accessibility bus (see atspi.py).
+ax() {
+  local command=$1 role=$2 name=${3:-} window=${4:-}
+  local args=(--pid "$kirimo_pid")
+  [ -n "$window" ] && args+=(--in "$window")
+  /usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" "${args[@]}" "$command" "$role" ${name:+"$name"}
+}
+
+# click ROLE NAME [WINDOW] [BUTTON]: a click on the control where it shows.
+click() {
+  local at
+  at=$(ax center "$1" "$2" "${3:-}") || fail "no $1 '$2' to click${3:+ in $3}"
+  xdotool mousemove $at click "${4:-1}"
+}
+
+# menu TOP ITEM...: opens the menu bar's TOP menu and walks down the items,
+# clicking each as it shows.
+menu() {
+  click "menu item" "$1"
+  shift
+  local item
+  for item in "$@"; do
+    sleep 0.2
+    click "menu item" "$item"
+  done
+}
+
+# checked ROLE NAME: whether the control shows its check mark.
+checked() { ax states "$1" "$2" | grep -qx checked; }
 
 shot() { import -window root "$E2E_OUT/$journey-$1.png"; }
 

@@ -12,7 +12,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   fonts-ipafont-gothic
   # The journeys on a real X desktop (tests/e2e/).
-  xvfb xauth x11-utils xclip imagemagick openbox wmctrl xdotool dbus-x11
+  xvfb xauth x11-utils x11-xserver-utils xclip imagemagick openbox wmctrl xdotool dbus-x11
   # ... read through the accessibility bus, as a screen reader does.
   at-spi2-core python3-pyatspi
   # The install checks and the tray on a real desktop (tools/check-*.sh).

@@ -9,7 +9,8 @@ ROLE is an accessibility role ("push button", "menu item", "check box",
 "dialog", "frame", "text", "label"); NAME the control's text, compared
 exactly. Only controls on screen count, except for `states` and `dump`.
 WINDOW limits the search to the top-level window (frame or dialog) of that
-name. Commands:
+name; --nth N takes the N-th match (from 1) in the window's order, for
+controls that share a name (the ten reset buttons). Commands:
 
   center   the centre of the control on the screen, "X Y", to click
   extents  "X Y WIDTH HEIGHT" on the screen
@@ -109,6 +110,7 @@ def main():
     parser.add_argument("--pid", type=int, default=0)
     parser.add_argument("--in", dest="window")
     parser.add_argument("--wait", type=float, default=10.0)
+    parser.add_argument("--nth", type=int, default=1)
     parser.add_argument("command", choices=["center", "extents", "states", "text", "names", "dump"])
     parser.add_argument("role", nargs="?")
     parser.add_argument("name", nargs="?")
@@ -127,15 +129,15 @@ def main():
         except Exception:
             # A window that closes while it is read: read again.
             found = []
-        if found or time.monotonic() >= deadline:
+        if len(found) >= args.nth or time.monotonic() >= deadline:
             break
         time.sleep(0.1)
 
-    if not found:
+    if len(found) < args.nth:
         where = f" in {args.window!r}" if args.window else ""
         print(f"no {args.role} {args.name!r}{where} on screen", file=sys.stderr)
         return 1
-    node = found[0]
+    node = found[args.nth - 1]
     if args.command == "center":
         x, y, w, h = extents(node)
         print(x + w // 2, y + h // 2)

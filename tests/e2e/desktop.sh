@@ -16,7 +16,10 @@ work=""
 fail() {
   echo "FAIL [$journey]: $*" >&2
   if [ -n "${DISPLAY:-}" ]; then import -window root "$E2E_OUT/$journey-failed.png" 2>/dev/null || true; fi
-  [ -n "$work" ] && [ -f "$work/kirimo.log" ] && cp "$work/kirimo.log" "$E2E_OUT/$journey.log"
+  local log
+  for log in kirimo xvfb openbox atspi; do
+    [ -n "$work" ] && [ -f "$work/$log.log" ] && cp "$work/$log.log" "$E2E_OUT/$journey-$log.log"
+  done
   [ -n "${kirimo_pid:-}" ] && ax dump "" >"$E2E_OUT/$journey-windows.txt" 2>&1 || true
   exit 1
 }
@@ -109,19 +112,23 @@ wait_clipboard() {
   fail "clipboard holds '$got', not '$1'"
 }
 
-# ax COMMAND ROLE NAME [WINDOW]: what the running copy's windows show, read
-# through the accessibility bus (see atspi.py).
+# ax [--nth N] [--wait S] COMMAND ROLE NAME [WINDOW]: what the running
+# copy's windows show, read through the accessibility bus (see atspi.py).
 ax() {
-  local command=$1 role=$2 name=${3:-} window=${4:-}
   local args=(--pid "$kirimo_pid")
+  while [[ "${1:-}" == --* ]]; do args+=("$1" "$2"); shift 2; done
+  local command=$1 role=$2 name=${3:-} window=${4:-}
   [ -n "$window" ] && args+=(--in "$window")
   /usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" "${args[@]}" "$command" "$role" ${name:+"$name"}
 }
 
-# click ROLE NAME [WINDOW] [BUTTON]: a click on the control where it shows.
+# click [--nth N] ROLE NAME [WINDOW] [BUTTON]: a click on the control where
+# it shows.
 click() {
+  local options=()
+  while [[ "${1:-}" == --* ]]; do options+=("$1" "$2"); shift 2; done
   local at
-  at=$(ax center "$1" "$2" "${3:-}") || fail "no $1 '$2' to click${3:+ in $3}"
+  at=$(ax "${options[@]}" center "$1" "$2" "${3:-}") || fail "no $1 '$2' to click${3:+ in $3}"
   xdotool mousemove $at click "${4:-1}"
 }
 
@@ -138,8 +145,69 @@ menu() {
 }
 
 # checked ROLE NAME: whether the control shows its check mark.
-checked() { ax states "$1" "$2" | grep -qx checked; }
+checked() { ax states "$1" "$2" | grep -x checked >/dev/null; }
 
 shot() { import -window root "$E2E_OUT/$journey-$1.png"; }
 
 ini() { cat "$work/app/Kirim.ini"; }
+
+# type_text TEXT: typed into the focused control. A character outside the
+# keyboard's map is given a spare key first, all at once: left to xdotool,
+# which remaps a key for each such character as it types it, the program can
+# read a key before its new mapping arrives and lose or double a character.
+type_text() {
+  local map
+  map=$(/usr/bin/python3 -c '
+import sys
+chars = sorted({c for c in sys.argv[1] if ord(c) > 126})
+for i, c in enumerate(chars):
+    print(f"keycode {200 + i} = U{ord(c):04X}")
+' "$1")
+  if [ -n "$map" ]; then
+    xmodmap - <<<"$map"
+    sleep 0.3
+  fi
+  sleep 0.2
+  xdotool type --delay 40 "$1"
+}
+
+# focus ROLE NAME WINDOW: a click on the control, and the wait until it has
+# the keyboard focus (a window just mapped may get it a moment later).
+focus() {
+  for _ in $(seq 30); do
+    click "$1" "$2" "$3"
+    ax states "$1" "$2" "$3" | grep -x focused >/dev/null && return 0
+    sleep 0.2
+  done
+  fail "$1 '$2' in '$3' does not take the focus"
+}
+
+# enter_memo CAPTION TITLE CONTENT: a click on the empty slot's button, the
+# two texts typed into the entry dialog, and OK.
+enter_memo() {
+  local caption=$1 title=$2 content=$3 dialog
+  click "push button" "$caption" Kirimo
+  dialog=$(wait_window "${caption}入力")
+  focus text "メモの題名" "${caption}入力"
+  type_text "$title"
+  focus text "メモする内容" "${caption}入力"
+  type_text "$content"
+  [ "$(ax text text "メモの題名" "${caption}入力")" = "$title" ] || fail "the title box shows '$(ax text text "メモの題名" "${caption}入力")'"
+  [ "$(ax text text "メモする内容" "${caption}入力")" = "$content" ] || fail "the content box shows '$(ax text text "メモする内容" "${caption}入力")'"
+  click "push button" OK "${caption}入力"
+  for _ in $(seq 50); do kirimo_windows | grep -q "${caption}入力" || break; sleep 0.1; done
+  kirimo_windows | grep -q "${caption}入力" && fail "the entry dialog stayed open"
+  ax center "push button" "$title" Kirimo >/dev/null || fail "no button shows the title '$title'"
+}
+
+# answer TEXT BUTTON: the message box showing TEXT is answered with BUTTON.
+answer() {
+  ax center label "$1" Kirimo >/dev/null || fail "no message box says '$1'"
+  shot "box-$2"
+  click "push button" "$2" Kirimo
+  for _ in $(seq 50); do ax --wait 0 center label "$1" Kirimo >/dev/null 2>&1 || return 0; sleep 0.1; done
+  fail "the message box '$1' stayed open"
+}
+
+# The value a key holds in Kirim.ini, as stored.
+ini_value() { ini | tr -d '\r' | awk -F= -v key="$1" '$1 == key { sub(/^[^=]*=/, ""); print; exit }'; }

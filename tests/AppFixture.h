@@ -121,12 +121,14 @@ class FakeStacking : public WindowStacking {
     return topmost.count(const_cast<QWidget*>(window)) != 0;
   }
   void BringToForeground(QWidget* window) override { foreground.push_back(window); }
+  void Raise(QWidget* window) override { raised.push_back(window); }
   bool StartSystemMove(QWidget* window) override {
     systemMoves.push_back(window);
     return systemMoveWorks;
   }
   std::set<QWidget*> topmost;
   std::vector<QWidget*> foreground;
+  std::vector<QWidget*> raised;
   std::vector<QWidget*> systemMoves;
   // The windows in the order their state was set.
   std::vector<std::string> order;

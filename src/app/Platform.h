@@ -78,6 +78,8 @@ class WindowStacking {
   virtual void SetTopmost(QWidget* window, bool on) = 0;
   virtual bool IsTopmost(const QWidget* window) const = 0;
   virtual void BringToForeground(QWidget* window) = 0;
+  // Puts the window above the others of its band, without taking the focus.
+  virtual void Raise(QWidget* window) = 0;
   // Lets the desktop move the window with the mouse until the button goes
   // up, as a title bar does; false where it cannot.
   virtual bool StartSystemMove(QWidget* window) = 0;

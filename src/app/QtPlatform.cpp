@@ -136,9 +136,9 @@ UserInstanceLock::~UserInstanceLock() {
 // Elsewhere a lock file under the user's home, which no environment
 // variable moves.
 bool UserInstanceLock::TryAcquire() {
-  lock_ = std::make_unique<QLockFile>(QDir::homePath() + QStringLiteral("/.") +
-                                      QString::fromStdString(InstanceName()) +
-                                      QStringLiteral(".lock"));
+  lock_ =
+      std::make_unique<QLockFile>(QDir::homePath() + QStringLiteral("/.") +
+                                  QString::fromStdString(InstanceName()) + QStringLiteral(".lock"));
   // Only a dead owner makes the lock stale: a copy that has run for hours
   // still owns it.
   lock_->setStaleLockTime(0);
@@ -206,6 +206,10 @@ void QtWindowStacking::SetTopmost(QWidget* window, bool on) {
   } else {
     window->setWindowFlag(Qt::WindowStaysOnTopHint, on);  // not shown yet: nothing to re-create
   }
+  // Switched either way, the window comes to the top of its band, as it
+  // does on Windows: after a message box the windows come back in the
+  // order they were applied, and a window opened under another shows.
+  Raise(window);
 }
 
 bool QtWindowStacking::IsTopmost(const QWidget* window) const {
@@ -217,6 +221,10 @@ bool QtWindowStacking::IsTopmost(const QWidget* window) const {
 void QtWindowStacking::BringToForeground(QWidget* window) {
   window->raise();
   window->activateWindow();
+}
+
+void QtWindowStacking::Raise(QWidget* window) {
+  if (window->isVisible()) window->raise();
 }
 
 bool QtWindowStacking::StartSystemMove(QWidget* window) {

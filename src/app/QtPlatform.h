@@ -65,6 +65,7 @@ class QtWindowStacking final : public WindowStacking {
   void SetTopmost(QWidget* window, bool on) override;
   bool IsTopmost(const QWidget* window) const override;
   void BringToForeground(QWidget* window) override;
+  void Raise(QWidget* window) override;
   bool StartSystemMove(QWidget* window) override;
 };
 

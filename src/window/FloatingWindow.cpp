@@ -35,6 +35,10 @@ void OpenFloatingWindow(AppContext& ctx) {
     window->Form_Load();
   }
   window->show();
+  // Opened again over a main window that has since come to the front (a
+  // recall, the clock's return, a size button), it must show what it was
+  // opened for.
+  ctx.services.stacking.Raise(window);
   EnableWindowOpen(ctx, false);
   EnableWindowClose(ctx, true);
   SetTextFlag(s.clockOn, true);

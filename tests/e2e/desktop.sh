@@ -58,13 +58,17 @@ start_desktop() {
   desktop_pids+=($!)
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
   for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-  wmctrl -m >/dev/null 2>&1 || fail "openbox did not start: $(cat "$work/openbox.log")"
+  wmctrl -m >/dev/null 2>&1 || fail "openbox did not start on $DISPLAY (Xvfb $(kill -0 "${desktop_pids[0]}" 2>/dev/null && echo alive || echo gone)): $(cat "$work/openbox.log")"
   sleep 0.3
 }
 
 stop_desktop() {
   local pid
-  [ -n "${kirimo_pid:-}" ] && kill "$kirimo_pid" 2>/dev/null || true
+  if [ -n "${kirimo_pid:-}" ] && kill "$kirimo_pid" 2>/dev/null; then
+    # Its shutdown writes Kirim.ini: let it end before its folder goes.
+    for _ in $(seq 50); do kill -0 "$kirimo_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$kirimo_pid" 2>/dev/null || true
+  fi
   for pid in "${desktop_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${desktop_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
   desktop_pids=()
@@ -196,7 +200,7 @@ enter_memo() {
   [ "$(ax text text "メモする内容" "${caption}入力")" = "$content" ] || fail "the content box shows '$(ax text text "メモする内容" "${caption}入力")'"
   click "push button" OK "${caption}入力"
   for _ in $(seq 50); do kirimo_windows | grep -q "${caption}入力" || break; sleep 0.1; done
-  kirimo_windows | grep -q "${caption}入力" && fail "the entry dialog stayed open"
+  ! kirimo_windows | grep -q "${caption}入力" || fail "the entry dialog stayed open"
   ax center "push button" "$title" Kirimo >/dev/null || fail "no button shows the title '$title'"
 }
 
@@ -211,3 +215,47 @@ answer() {
 
 # The value a key holds in Kirim.ini, as stored.
 ini_value() { ini | tr -d '\r' | awk -F= -v key="$1" '$1 == key { sub(/^[^=]*=/, ""); print; exit }'; }
+
+# The X window of the copy's floating window (the utility window).
+floating_window() {
+  local id
+  for _ in $(seq 50); do
+    for id in $(kirimo_windows | awk '{ print $1 }'); do
+      xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_UTILITY && { echo "$id"; return 0; }
+    done
+    sleep 0.1
+  done
+  fail "no floating window (windows: $(kirimo_windows | tr '\n' ';'))"
+}
+
+# geometry ID: "X Y WIDTH HEIGHT" of an X window on the screen.
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
+}
+
+# on_top ID: whether the window manager keeps the window above the others.
+on_top() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+
+# stacked_above A B: whether window A lies above window B.
+stacked_above() {
+  local a=$(($1)) b=$(($2)) id i=0 pa=0 pb=0
+  for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/^[^#]*#//; s/,/ /g'); do
+    i=$((i + 1))
+    [ $((id)) -eq "$a" ] && pa=$i
+    [ $((id)) -eq "$b" ] && pb=$i
+  done
+  [ "$pa" -gt 0 ] && [ "$pb" -gt 0 ] && [ "$pa" -gt "$pb" ]
+}
+
+# wait_label PATTERN: the floating window's text comes to match the
+# extended regular expression; prints it.
+wait_label() {
+  local text=""
+  for _ in $(seq "${2:-40}"); do
+    text=$(ax --wait 2 text label "" Kirimo 2>/dev/null || true)
+    grep -Eqx -- "$1" <<<"$text" && { echo "$text"; return 0; }
+    sleep 0.1
+  done
+  fail "the floating window shows '$text', not /$1/"
+}

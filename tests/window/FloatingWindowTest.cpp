@@ -278,6 +278,19 @@ TEST_F(FloatingWindowTest, RecalledMemoShowsInTheWindowAndRestartsTheCount) {
   EXPECT_EQ(WindowText(), QStringLiteral("0120-000-000"));
 }
 
+// Each way of opening the window, whether it was open or not, brings it
+// over the main window it may lie under.
+TEST_F(FloatingWindowTest, EveryOpeningBringsTheWindowToTheFront) {
+  StartWith({{4, u"tel", u"0120-000-000"}}, "WINHYOUJI=t\r\nTIMECASE=a\r\n");
+  const std::vector<const char*> openers = {"cmdMemo4", "cmdMemo4", "cmdWup", "cmdFont", "cmdTime"};
+  for (const char* opener : openers) {
+    stacking.raised.clear();
+    Click(opener);
+    ASSERT_NE(Window(), nullptr) << opener;
+    EXPECT_EQ(stacking.raised, std::vector<QWidget*>{Window()}) << opener;
+  }
+}
+
 TEST_F(FloatingWindowTest, EndCommandStoresTheWindowClosedTheCloseBoxOpen) {
   for (const bool endCommand : {true, false}) {
     SCOPED_TRACE(endCommand);

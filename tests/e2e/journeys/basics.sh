@@ -35,7 +35,7 @@ memo_typed_recalled_and_killed() {
   shot dialog
   xdotool key Return
   for _ in $(seq 50); do kirimo_windows | grep -q "メモ１入力" || break; sleep 0.1; done
-  kirimo_windows | grep -q "メモ１入力" && fail "the dialog stayed open"
+  ! kirimo_windows | grep -q "メモ１入力" || fail "the dialog stayed open"
   main=$(wait_window Kirimo)
   sleep 0.5
   click "push button" "home" Kirimo

@@ -18,7 +18,7 @@ japanese_memo_by_menu_and_reset() {
   xdotool key Escape Escape Escape
   sleep 0.3
   # Stored enciphered: neither text shows in the file.
-  ini | iconv -f CP932 -t UTF-8 | grep -q "住所\|東京" && fail "a plain text in Kirim.ini"
+  ! ini | iconv -f CP932 -t UTF-8 | grep -q "住所\|東京" || fail "a plain text in Kirim.ini"
   [ -n "$(ini_value MEMO2)" ] && [ -n "$(ini_value DAIMEI2)" ] || fail "slot 2 not stored"
 
   # The second of the ten reset buttons is slot 2's.

@@ -13,6 +13,9 @@ packages=(
   fonts-ipafont-gothic
   # The journeys on a real X desktop (tests/e2e/).
   xvfb xauth x11-utils xclip imagemagick openbox wmctrl xdotool dbus-x11
+  # Native Wayland without X (tests/e2e/wayland.sh): a headless compositor, a
+  # seat module built against it, the clipboard tools, the accessibility bus.
+  weston qt6-wayland wl-clipboard libweston-10-dev pkg-config at-spi2-core python3-pyatspi
   # The install checks and the tray on a real desktop (tools/check-*.sh).
   desktop-file-utils appstream dpkg-dev trayer
 )

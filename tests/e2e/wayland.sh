@@ -62,6 +62,8 @@ export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime LANG=C.UTF-8
 # to choose.
 unset DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE WAYLAND_SOCKET
 
+# pkg-config gives several flags, split into words on purpose.
+# shellcheck disable=SC2046
 gcc -shared -fPIC -Wall -Wextra -Werror $(pkg-config --cflags libweston-10) \
   "$here/wayland_seat.c" -o "$work/wayland_seat.so" $(pkg-config --libs libweston-10)
 

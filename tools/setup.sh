@@ -15,6 +15,9 @@ packages=(
   xvfb xauth x11-utils x11-xserver-utils xclip imagemagick openbox wmctrl xdotool dbus-x11
   # ... read through the accessibility bus, as a screen reader does.
   at-spi2-core python3-pyatspi
+  # Native Wayland without X (tests/e2e/wayland.sh): a headless compositor, a
+  # seat module built against it, the clipboard tools.
+  weston qt6-wayland wl-clipboard libweston-10-dev pkg-config
   # The install checks and the tray on a real desktop (tools/check-*.sh).
   desktop-file-utils appstream dpkg-dev trayer
 )

@@ -3,7 +3,7 @@
 # then again under AddressSanitizer and UndefinedBehaviorSanitizer, where
 # the decoder's fuzz test earns its keep, then the core's tests built for
 # Windows and run under Wine, a minute of fuzzing per target, and last the
-# journeys on a real X desktop.
+# journeys on a real X desktop and the smoke test on native Wayland.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
@@ -27,3 +27,5 @@ bash tools/fuzz.sh 60
 
 # Last, the program itself on a real X desktop, as a person uses it.
 bash tests/e2e/journeys.sh
+# Native Wayland with no X server at all: a memo entered, recalled, kept.
+bash tests/e2e/wayland.sh

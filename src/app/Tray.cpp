@@ -1,6 +1,7 @@
 #include "app/Tray.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QWidget>
 
@@ -12,6 +13,13 @@ namespace {
 
 // Re-adds on the minute stop after this many.
 constexpr int kLastMinuteReadd = 20;
+
+// Wayland does not tell a program that its window is minimised (Qt forgets
+// the state at the compositor's next configure), so the window that
+// HideMainWindow minimised there carries this mark until it is restored.
+constexpr char kMinimisedHere[] = "kirimoMinimisedHere";
+
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 // The icon's menu: the very same actions as "ウインドウ" (captions, check
 // marks and enabled states are the menu bar's at every moment) in a menu of
@@ -113,10 +121,12 @@ void HideMainWindow(AppContext& ctx) {
   if (!w || !w->isVisible()) return;
   // Without an icon in the notification area a hidden window could never be
   // reached again, so it is minimised instead.
-  if (TrayIconShown(ctx))
+  if (TrayIconShown(ctx)) {
     w->hide();
-  else
+  } else {
     w->showMinimized();
+    if (OnWayland()) w->setProperty(kMinimisedHere, true);
+  }
 }
 
 bool MainWindowHidden(AppContext& ctx) {
@@ -127,10 +137,18 @@ bool MainWindowHidden(AppContext& ctx) {
 void RestoreMainWindow(AppContext& ctx) {
   QWidget* w = ctx.windows.frmMain;
   if (!w) return;
-  if (w->isMinimized())
+  const bool minimisedHere = w->property(kMinimisedHere).toBool();
+  w->setProperty(kMinimisedHere, QVariant());
+  if (minimisedHere) {
+    // No request brings a minimised window back on Wayland; mapped anew,
+    // it is there again.
+    w->hide();
     w->showNormal();
-  else
+  } else if (w->isMinimized()) {
+    w->showNormal();
+  } else {
     w->show();
+  }
   // Focus can be refused (a message box of ours may hold it); the window is
   // visible all the same.
   w->raise();

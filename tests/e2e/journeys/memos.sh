@@ -1,5 +1,34 @@
-# Memos typed in Japanese and recalled by button and by menu, the reset of
-# one slot, all-reset answered No then Yes, and the clipboard cleared.
+# Memos typed in Japanese and recalled by button and by menu, one refused by
+# the text rules, the reset of one slot, all-reset answered No then Yes, and
+# the clipboard cleared.
+
+# A content the rules refuse is told, and the dialog keeps both texts for
+# the user to mend; cancelled, nothing is stored.
+refused_memo_is_told_and_kept() {
+  start_desktop refused
+  start_kirimo
+  local main
+  main=$(wait_window Kirimo)
+  local stored
+  stored=$(ini | md5sum)
+  click "push button" "メモ３" Kirimo
+  wait_window "メモ３入力" >/dev/null
+  focus text "メモの題名" "メモ３入力"
+  type_text "bank"
+  focus text "メモする内容" "メモ３入力"
+  type_text "12 34"
+  click "push button" OK "メモ３入力"
+  answer "メモ内容にスペースは含めません" OK
+  [ "$(ax text text "メモする内容" "メモ３入力")" = "12 34" ] || fail "the content was not kept"
+  [ "$(ax text text "メモの題名" "メモ３入力")" = "bank" ] || fail "the title was not kept"
+  click "push button" "キャンセル" "メモ３入力"
+  main=$(wait_window Kirimo)
+  ax center "push button" "メモ３" Kirimo >/dev/null || fail "slot 3 took a title"
+  [ "$(ini | md5sum)" = "$stored" ] || fail "a refused memo changed Kirim.ini"
+  wmctrl -ic "$main"
+  wait_exit || fail "exit status $?"
+  stop_desktop
+}
 
 japanese_memo_by_menu_and_reset() {
   start_desktop japanese
@@ -78,4 +107,4 @@ all_reset_and_clipboard_clear() {
   stop_desktop
 }
 
-journeys+=(japanese_memo_by_menu_and_reset all_reset_and_clipboard_clear)
+journeys+=(refused_memo_is_told_and_kept japanese_memo_by_menu_and_reset all_reset_and_clipboard_clear)

@@ -364,7 +364,9 @@ class KillLoopTest : public LockFixture {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
       const auto title = ReadAsNextStart(copy, TitleKeyOf(slot));
       const auto content = ReadAsNextStart(copy, ContentKeyOf(slot));
-      ASSERT_TRUE(title && content) << "slot " << slot << " does not decode";
+      ASSERT_TRUE(title && content)
+          << "slot " << slot << " does not decode, in entry " << n << ":\n"
+          << Escaped(ReadBytes(copy.ini()));
       found[slot] = {*title, *content};
     }
     const std::vector<Memos> steps = StepsOfEntry(copy.memos, n);
@@ -566,6 +568,11 @@ TEST_F(KillLoopTest, DISABLED_EntersMemosUntilKilled) {
     if (ResetsAllFirst(n)) {
       boxes.answers = {MsgAnswer::Yes};
       Click("cmdAllReset");
+      // The question, and nothing after it.
+      if (boxes.shown.size() != 1) {
+        Report("the all-reset of entry " + std::to_string(n) + " failed");
+        return;
+      }
       boxes.shown.clear();
     } else {
       Click("cmdReset" + std::to_string(slot));

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <array>
 #include <memory>
-#include <vector>
 
 #include "app/AppContext.h"
 #include "app/Command.h"
@@ -87,13 +86,8 @@ void WipeAllMemos(AppContext& ctx) {
   const bool wiped =
       RunCommand(ctx, QStringLiteral("データを消去に失敗しました"), [&](SettingsAccess& settings) {
         ClearPlainSlots(ctx);
-        std::vector<std::u16string> keys;
-        for (int n = 1; n <= kSlotCount; ++n) keys.push_back(ContentKey(n));
-        for (int n = 1; n <= kSlotCount; ++n) keys.push_back(TitleKey(n));
-        std::vector<settings::SettingWrite> writes;
-        for (const std::u16string& key : keys) writes.push_back({settings::kMyData, key, {}});
         settings.RequireWritable();
-        if (!settings.TryWriteAll(writes)) FailCommand();
+        if (!WriteAllSlotsEmpty(settings)) FailCommand();
       });
   if (wiped) ShowMessage(ctx, QStringLiteral("データをすべて消去しました"), MsgIcon::Information);
 }

@@ -117,8 +117,8 @@ void ResetSlot(AppContext& ctx, int slot) {
                }
                // The captions say "empty" only once the file does: a reset that did
                // not reach the file leaves a memo that the next start shows again.
-               settings.Write(u"", ContentKey(slot));
-               settings.Write(u"", TitleKey(slot));
+               const int resetSlot[] = {slot};
+               if (!WriteEmptySlots(settings, resetSlot)) FailCommand();
                SetEmptySlotCaptions(ctx, slot);
              });
 }
@@ -135,14 +135,9 @@ void AllReset(AppContext& ctx) {
                for (int n = 1; n <= kSlotCount; ++n) WipeText(s.slotContent[n]);
                for (int n = 1; n <= kSlotCount; ++n) WipeText(s.slotTitle[n]);
 
-               // Contents first, then titles, one key per write. A slot is empty from
-               // the moment its title is, so the captions of exactly those slots whose
-               // title was written say so, even when a later write fails.
-               for (int n = 1; n <= kSlotCount; ++n) settings.Write(u"", ContentKey(n));
-               for (int n = 1; n <= kSlotCount; ++n) {
-                 settings.Write(u"", TitleKey(n));
-                 SetEmptySlotCaptions(ctx, n);
-               }
+               // The captions say "empty" only once the file does.
+               if (!WriteAllSlotsEmpty(settings)) FailCommand();
+               for (int n = 1; n <= kSlotCount; ++n) SetEmptySlotCaptions(ctx, n);
 
                if (s.windowOpen == 1) {
                  SetFloatingWindowText(ctx, QString());

@@ -2,8 +2,12 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <array>
+#include <numeric>
+#include <vector>
 
 #include "app/AppContext.h"
+#include "app/Command.h"
 #include "app/ElidingButton.h"
 
 namespace kirimo {
@@ -22,6 +26,21 @@ std::u16string ContentKey(int slot) {
 }
 
 std::u16string TitleKey(int slot) { return u"DAIMEI" + QString::number(slot).toStdU16String(); }
+
+bool WriteEmptySlots(const SettingsAccess& settings, std::span<const int> slotNumbers) {
+  std::vector<std::u16string> keys;
+  for (int slot : slotNumbers) keys.push_back(ContentKey(slot));
+  for (int slot : slotNumbers) keys.push_back(TitleKey(slot));
+  std::vector<settings::SettingWrite> writes;
+  for (const std::u16string& key : keys) writes.push_back({settings::kMyData, key, {}});
+  return settings.TryWriteAll(writes);
+}
+
+bool WriteAllSlotsEmpty(const SettingsAccess& settings) {
+  std::array<int, kSlotCount> all;
+  std::iota(all.begin(), all.end(), 1);
+  return WriteEmptySlots(settings, all);
+}
 
 QString EmptyMemoCaption(int slot) { return QStringLiteral("メモ") + FullWidthNumber(slot); }
 

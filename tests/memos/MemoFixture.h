@@ -21,6 +21,7 @@
 #include "cipher/CodePage932.h"
 #include "memos/FrmInput.h"
 #include "memos/MemoCommands.h"
+#include "settings/Settings.h"
 
 namespace kirimo::testing {
 
@@ -101,13 +102,17 @@ class MemoFixture : public AppFixture {
   std::optional<std::u16string> DecodedIn(const std::filesystem::path& file,
                                           const std::string& key) {
     const std::string bytes = ReadBytes(file);
-    const auto raw = RawValue(bytes, key);
-    const auto stamp = RawValue(bytes, "HIDUKE");
-    if (!raw || !stamp) return std::nullopt;
+    if (!RawValue(bytes, key) || !RawValue(bytes, "HIDUKE")) return std::nullopt;
+    // Through the settings reader, which takes off the quotes that the
+    // writer puts around a stored text beginning and ending with one.
+    const std::u16string wideKey(key.begin(), key.end());
+    const auto stored = settings::TryReadStoredText(wideKey, settings::kMyData, file);
+    const auto stamp = settings::TryReadStoredText(u"HIDUKE", settings::kMyData, file);
+    if (!stored || !stamp) return std::nullopt;
     bool failed = false;
     const FailureReporter report = [&](const std::u16string&) { failed = true; };
-    const CipherContext cipher{cp932::FromShiftJis(*stamp), fixtureRandom, report};
-    std::u16string plain = DecodeText(cp932::FromShiftJis(*raw), cipher);
+    const CipherContext cipher{*stamp, fixtureRandom, report};
+    std::u16string plain = DecodeText(*stored, cipher);
     if (failed) return std::nullopt;
     return plain;
   }

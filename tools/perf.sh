@@ -42,10 +42,17 @@ if [ "${1:-}" = --inner ]; then
   # window open and its clock shown at the last exit ("WINHYOUJI" must be
   # "t", or start-up closes the window again), or with the window closed and
   # the clock off. ASCII only, so these are already Shift-JIS; CRLF ends.
+  # The warm-up start of each replaces it with the file that Kirimo itself
+  # wrote at its end, as a returning user has it: with every key there, a
+  # start need not add any.
   returning() {
     printf '[MyData]\r\nHIDUKE=26/12/01/09:00\r\nSHYOKAI=1\r\nWINDOWFLAG=%s\r\nWINHYOUJI=t\r\nTIMECASE=a\r\nTIMEFLAG=%s\r\n[frmMain]\r\nLEFT=1500\r\nTOP=1500\r\n[frmWindow]\r\nLEFT=12000\r\nTOP=600\r\nWIDTH=3000\r\nHEIGHT=495\r\n' \
       "$1" "$2"
   }
+  returning 1 t >"$work/open.ini"
+  returning 0 '' >"$work/hidden.ini"
+  # What each kind of start must leave in the file at its end.
+  declare -A kept=([open]="WINDOWFLAG=1 TIMEFLAG=t" [hidden]="WINDOWFLAG=0 TIMEFLAG=" [none]="")
 
   # name, program, windows it maps at start-up, its Kirim.ini, idle sample.
   subjects=(
@@ -73,11 +80,11 @@ if [ "${1:-}" = --inner ]; then
     chmod 700 "$dir/runtime"
     cp "$bin/$program" "$dir/bin/"
     [ "$program" = kirimo ] && cp "$bin/Kirimo_Readme.txt" "$dir/bin/"
-    case $settings in
-      open) returning 1 t >"$dir/bin/Kirim.ini" ;;
-      hidden) returning 0 '' >"$dir/bin/Kirim.ini" ;;
-    esac
+    [ "$settings" = none ] || cp "$work/$settings.ini" "$dir/bin/Kirim.ini"
     mkfifo "$dir/probe"
+    # The window manager and the X server finish with the last program's
+    # windows first, so that its end does not slow this start.
+    sleep 1
     (cd "$dir" && exec env HOME="$dir/home" XDG_RUNTIME_DIR="$dir/runtime" \
       "$bin/wait_mapped" "$windows" "$dir/bin/$program") >"$dir/probe" 2>"$dir/stderr" &
     local probe=$! pid ms
@@ -108,13 +115,22 @@ if [ "${1:-}" = --inner ]; then
         'BEGIN { printf "%.3f", c / 1e6 * s * 1e9 / t }')
     fi
     # Kirimo saves its settings and ends on SIGTERM; the floors just end.
+    # The probe reaps the program and ends at once: while it runs, the PID
+    # is still the program's.
     kill -TERM "$pid"
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -KILL "$pid" 2>/dev/null || true
+    for _ in $(seq 100); do kill -0 "$probe" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$probe" 2>/dev/null; then
+      echo "$name did not end on SIGTERM" >&2
+      kill -KILL "$pid"
+    fi
     wait "$probe" || true
-    if [ "$name" = kirimo-first ] && ! grep -q '^HIDUKE=' "$dir/bin/Kirim.ini"; then
-      echo "kirimo-first did not save its settings" >&2
-      exit 1
+    if [ "$program" = kirimo ]; then
+      local line
+      grep -aq '^HIDUKE=..' "$dir/bin/Kirim.ini" || { echo "$name saved no settings" >&2; exit 1; }
+      for line in ${kept[$settings]}; do
+        grep -aq "^$line"$'\r'"\$" "$dir/bin/Kirim.ini" || { echo "$name did not save $line" >&2; exit 1; }
+      done
+      [ "$record" = yes ] || [ "$settings" = none ] || cp "$dir/bin/Kirim.ini" "$work/$settings.ini"
     fi
     rm -rf "$dir"
     [ "$record" = yes ] || return 0
@@ -184,6 +200,9 @@ if [ "${1:-}" = --inner ]; then
   }
   goal "start-up, window open (ms)" kirimo-open bare-window 2 1.5 1
   goal "start-up, first start (ms)" kirimo-first bare-window 2 - 1
+  # The bare window draws no text and so never loads a font: any window
+  # with a label pays for that, as the label clock shows.
+  goal "start-up, window open (ms)" kirimo-open bare-clock 2 - 1
   goal "RSS, window open (MiB)" kirimo-open bare-window 3 1.5 1024
   goal "RSS, first start (MiB)" kirimo-first bare-window 3 1.5 1024
   goal "idle CPU, clock shown (ms/${idle} s)" kirimo-open bare-clock 4 1.0 1

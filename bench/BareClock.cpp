@@ -1,6 +1,6 @@
 // The floor Kirimo's idle clock is measured against: a bare Qt program whose
 // frameless bold label shows the time, updated once a second. Used by
-// tools/measure_clock.sh; not part of the program.
+// tools/perf.sh; not part of the program.
 
 #include <QApplication>
 #include <QLabel>

@@ -97,18 +97,17 @@ void TrayNotification(AppContext& ctx, TrayCode code) {
   }
 }
 
-void TrayReaddTick(AppContext& ctx) {
+void TrayReaddTick(AppContext& ctx, QTime now) {
   AppState& s = ctx.state;
   // A tick that skips second 0 skips that minute's re-add.
-  if (ctx.services.clock.Now().time().second() != 0) return;
+  if (now.second() != 0) return;
   if (s.trayReaddCount <= kLastMinuteReadd) {
     AddTrayIcon(ctx);
     ++s.trayReaddCount;
   }
 }
 
-void TrayHiddenReaddTick(AppContext& ctx) {
-  const QTime now = ctx.services.clock.Now().time();
+void TrayHiddenReaddTick(AppContext& ctx, QTime now) {
   if (now.second() == 0 && now.minute() % 10 == 0 && MainWindowHidden(ctx) &&
       ctx.state.windowOpen == 0)
     AddTrayIcon(ctx);

@@ -1,6 +1,8 @@
 #pragma once
 // The notification-area icon and the hiding and restoring of the main window.
 
+#include <QTime>
+
 #include "app/Platform.h"
 
 namespace kirimo {
@@ -19,8 +21,8 @@ void TrayNotification(AppContext& ctx, TrayCode code);
 // it: adds it again on the minute for the first 21 minutes (before the
 // auto-return step), and at every ten-minute mark while the main window is
 // hidden and no floating window is open (after it).
-void TrayReaddTick(AppContext& ctx);
-void TrayHiddenReaddTick(AppContext& ctx);
+void TrayReaddTick(AppContext& ctx, QTime now);
+void TrayHiddenReaddTick(AppContext& ctx, QTime now);
 // Hides the main window; while no tray icon is shown it is minimised
 // instead, so the user can always get back to it.
 void HideMainWindow(AppContext& ctx);

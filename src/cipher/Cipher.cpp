@@ -183,23 +183,21 @@ Swapped ComputeSwap(char16_t ch) {
   return {candidate[0], candidate[1], 2};
 }
 
-// Every character's substitution, worked out once: encoding and decoding
-// then cost one lookup per character.
-const std::vector<Swapped>& SwapTable() {
-  static const std::vector<Swapped> table = [] {
-    std::vector<Swapped> entries(0x10000);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-      entries[i] = ComputeSwap(static_cast<char16_t>(i));
-    }
-    return entries;
-  }();
-  return table;
+// A character's substitution, worked out the first time it is needed and
+// kept: encoding and decoding then cost one lookup per character, and a
+// start of the program works out only the few dozen characters it meets
+// rather than all 65,536 up front. Each thread keeps its own table, so no
+// lock is needed; length 0 marks an entry not worked out yet.
+const Swapped& SwapOf(char16_t ch) {
+  thread_local std::vector<Swapped> table(0x10000, Swapped{0, 0, 0});
+  Swapped& entry = table[ch];
+  if (entry.length == 0) entry = ComputeSwap(ch);
+  return entry;
 }
 
 void AppendSwapped(std::u16string& out, std::u16string_view text) {
-  const std::vector<Swapped>& table = SwapTable();
   for (const char16_t ch : text) {
-    const Swapped& swapped = table[ch];
+    const Swapped& swapped = SwapOf(ch);
     out.push_back(swapped.first);
     if (swapped.length == 2) {
       out.push_back(swapped.second);
@@ -257,7 +255,7 @@ void AppendHalvesReversed(std::u16string& out, std::u16string_view text) {
 }  // namespace
 
 std::u16string SwapCodeDigit(char16_t ch) {
-  const Swapped& swapped = SwapTable()[ch];
+  const Swapped& swapped = SwapOf(ch);
   std::u16string out(1, swapped.first);
   if (swapped.length == 2) {
     out.push_back(swapped.second);

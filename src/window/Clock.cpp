@@ -118,9 +118,11 @@ void ClockTick(AppContext& ctx) {
   if (!s.memoShown && s.windowOpen == 1)
     SetFloatingWindowText(ctx,
                           ClockShown(ctx) ? QString::fromStdU16String(s.clockText) : QString());
-  TrayReaddTick(ctx);
+  // One reading of the clock for the whole tick: each reading converts to
+  // local time, which looks at the zone file again, once a second all day.
+  TrayReaddTick(ctx, now.time());
   AutoReturnTick(ctx);
-  TrayHiddenReaddTick(ctx);
+  TrayHiddenReaddTick(ctx, now.time());
 }
 
 void AutoReturnTick(AppContext& ctx) {

@@ -143,3 +143,110 @@ checked() { ax states "$1" "$2" | grep -qx checked; }
 shot() { import -window root "$E2E_OUT/$journey-$1.png"; }
 
 ini() { cat "$work/app/Kirim.ini"; }
+
+# wait_no_window NAME: until the copy has no mapped window of this name.
+wait_no_window() {
+  for _ in $(seq 100); do
+    kirimo_windows | awk -v name="$1" '{ $1 = ""; sub(/^ /, ""); if ($0 == name) f = 1 } END { exit !f }' ||
+      return 0
+    sleep 0.1
+  done
+  fail "the window '$1' stayed"
+}
+
+# The main window on screen, as the accessibility bus has it (message boxes
+# bear its name too); prints its X window.
+wait_main() {
+  ax center frame Kirimo >/dev/null || fail "no main window on screen"
+  wait_window Kirimo
+}
+
+# expect_message TEXT [BUTTON...]: the program's message box on screen says
+# TEXT and offers these buttons, in order (OK alone when none are given).
+expect_message() {
+  local text=$1 got want
+  shift
+  [ $# -gt 0 ] || set -- OK
+  got=$(/usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" --pid "$kirimo_pid" alert) ||
+    fail "no message box; expected '$text' [$*]"
+  want=$(printf '%s\n' "$text" "$@")
+  [ "$got" = "$want" ] || fail "expected the box '$text' [$*], saw: $(tr '\n' '|' <<<"$got")"
+}
+
+# no_message: no message box of the copy is on screen.
+no_message() {
+  local got
+  if got=$(/usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" --pid "$kirimo_pid" --wait 0 alert 2>/dev/null); then
+    fail "an unexpected message box: $(tr '\n' '|' <<<"$got")"
+  fi
+}
+
+# answer BUTTON: clicks BUTTON in the message box and waits until the box
+# has gone.
+answer() {
+  click "push button" "$1" Kirimo
+  for _ in $(seq 50); do
+    /usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" --pid "$kirimo_pid" --wait 0 alert >/dev/null 2>&1 ||
+      return 0
+    sleep 0.1
+  done
+  fail "the message box stayed after '$1'"
+}
+
+# type_new_memo CAPTION TITLE CONTENT: a click on the empty slot's button
+# CAPTION ("メモ１"), the two texts typed into its entry dialog and saved.
+type_new_memo() {
+  local dialog
+  click "push button" "$1" Kirimo
+  dialog=$(wait_window "$1入力")
+  xdotool windowactivate --sync "$dialog" 2>/dev/null || true
+  xdotool type --delay 30 "$2"
+  xdotool key Tab Tab Tab
+  xdotool type --delay 30 "$3"
+  xdotool key Return
+  wait_no_window "$1入力"
+  ax center "push button" "$2" Kirimo >/dev/null || fail "no button '$2' after the entry"
+}
+
+# open_popup COMMAND...: runs COMMAND, the click that opens a popup menu, and
+# lists the menu as it shows, "X Y STATES NAME" an item (see atspi.py).
+open_popup() {
+  /usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" --pid "$kirimo_pid" popup -- "$@" ||
+    fail "no menu opened by: $*"
+}
+
+# popup_click LISTING NAME: a click on the item NAME of an open popup menu
+# that open_popup listed.
+popup_click() {
+  local at
+  at=$(awk -v name="$2" '{ x = $1; y = $2; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == name) { print x, y; exit } }' <<<"$1")
+  [ -n "$at" ] || fail "no item '$2' in the menu: $(tr '\n' '|' <<<"$1")"
+  xdotool mousemove $at click 1
+}
+
+# start_tray: a notification area (the trayer panel, top right), for a
+# program started after it.
+start_tray() {
+  trayer --edge top --align right --widthtype request --height 32 --SetDockType true \
+    --transparent false --tint 0xc0c0c0 >"$work/trayer.log" 2>&1 &
+  desktop_pids+=($!)
+  for _ in $(seq 100); do
+    xwininfo -root -tree | grep -q '("trayer" "Trayer")' && { sleep 0.3; return 0; }
+    sleep 0.1
+  done
+  fail "trayer did not start: $(cat "$work/trayer.log")"
+}
+
+# tray_icon: "X Y", the centre of the program's icon docked in the panel (a
+# small window of the program's inside it).
+tray_icon() {
+  local at
+  for _ in $(seq 100); do
+    at=$(xwininfo -root -tree | awk '/\("kirimo" "Kirimo"\)/ {
+      split($0, a, /\)  /); split(a[2], g, /[x+ ]+/)
+      if (g[1] < 64 && g[2] < 64) { print g[5] + int(g[1] / 2), g[6] + int(g[2] / 2); exit } }')
+    [ -n "$at" ] && { echo "$at"; return 0; }
+    sleep 0.1
+  done
+  fail "the icon did not dock"
+}

@@ -250,3 +250,20 @@ tray_icon() {
   done
   fail "the icon did not dock"
 }
+
+# on_screen ROLE NAME [WINDOW]: whether the control shows now (no waiting).
+on_screen() {
+  local args=(--pid "$kirimo_pid" --wait 0)
+  [ -n "${3:-}" ] && args+=(--in "$3")
+  /usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" "${args[@]}" center "$1" "$2" >/dev/null 2>&1
+}
+
+# wait_unmapped ID: until the X window is off the screen, hidden or
+# minimised (where there is no tray to hide into).
+wait_unmapped() {
+  for _ in $(seq 100); do
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable' || return 0
+    sleep 0.1
+  done
+  fail "the window $1 stayed on screen"
+}

@@ -28,6 +28,7 @@ Exits 1, saying what it looked for, when nothing matches within --wait.
 """
 
 import argparse
+import os
 import sys
 import time
 
@@ -248,4 +249,12 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    try:
+        status = main()
+        sys.stdout.flush()
+    except BrokenPipeError:
+        # The reader had what it wanted and left (grep -q): under pipefail
+        # a failure here would fail the check that just passed.
+        os.dup2(os.open(os.devnull, os.O_WRONLY), sys.stdout.fileno())
+        status = 0
+    sys.exit(status)

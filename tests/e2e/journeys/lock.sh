@@ -75,6 +75,20 @@ lock_first_password_then_login() {
   ! ax states "push button" "パスワードの変更" "$lock_dialog" | grep -qx enabled ||
     fail "パスワードの変更 is enabled without a password"
   shot first-dialog
+  # A password against the rules is told so and not taken.
+  local rule bad
+  while IFS='|' read -r bad rule; do
+    lock_enter "$bad" OK
+    expect_message "$rule"
+    answer OK
+    [ "$(ax text text "" "$lock_dialog")" = "$bad" ] || fail "the box lost '$bad'"
+    lock_only_dialog home
+  done <<'RULES'
+鍵 2024|パスワードにスペースは含めません
+鍵ｶｷﾞ|パスワードに半角カタカナ文字を含めません
+鍵#$=|パスワードに「#$=」と同じ組み合わせは使えません
+鍵&2024|パスワードに「&」の文字は使えません
+RULES
   lock_enter "鍵-2024" OK
   wait_no_window "$lock_dialog"
   wait_main >/dev/null
@@ -129,6 +143,13 @@ lock_password_changed() {
 
   start_kirimo
   lock_only_dialog
+  # Spaces alone: nothing to change, but no password either.
+  lock_enter "   " "パスワードの変更"
+  sleep 0.3
+  no_message
+  lock_enter "   " OK
+  expect_message "パスワードにスペースは含めません"
+  answer OK
   lock_enter "nope" "パスワードの変更"
   expect_message "以前のパスワードを入力して下さい"
   answer OK

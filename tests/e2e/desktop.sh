@@ -36,8 +36,11 @@ start_desktop() {
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY
   export LANG=C.UTF-8
 
-  # Xvfb picks a free display itself and says which.
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  # Xvfb picks a free display itself and says which. Without -noreset it
+  # starts over whenever its last client leaves (the probes below, and
+  # dbus-launch, are such clients), and a client connecting meanwhile is
+  # refused: "openbox did not start".
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   desktop_pids+=($!)
   for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || fail "Xvfb did not start"
@@ -231,20 +234,28 @@ start_tray() {
     --transparent false --tint 0xc0c0c0 >"$work/trayer.log" 2>&1 &
   desktop_pids+=($!)
   for _ in $(seq 100); do
-    xwininfo -root -tree | grep -q '("trayer" "Trayer")' && { sleep 0.3; return 0; }
+    xwininfo -root -tree | grep '("trayer" "Trayer")' >/dev/null && { sleep 0.3; return 0; }
     sleep 0.1
   done
   fail "trayer did not start: $(cat "$work/trayer.log")"
 }
 
-# tray_icon: "X Y", the centre of the program's icon docked in the panel (a
-# small window of the program's inside it).
+# docked_icon: "X Y", the centre of the program's icon docked in the panel
+# (a small window of the program's inside it), or nothing when none is.
+# (Here and below every reader takes all its input: one that leaves early
+# fails the writer, and with it the pipeline.)
+docked_icon() {
+  xwininfo -root -tree | awk '/\("kirimo" "Kirimo"\)/ && !at {
+    split($0, a, /\)  /); split(a[2], g, /[x+ ]+/)
+    if (g[1] < 64 && g[2] < 64) at = g[5] + int(g[1] / 2) " " g[6] + int(g[2] / 2) }
+    END { if (at) print at }'
+}
+
+# tray_icon: the same, once the icon has docked.
 tray_icon() {
   local at
   for _ in $(seq 100); do
-    at=$(xwininfo -root -tree | awk '/\("kirimo" "Kirimo"\)/ {
-      split($0, a, /\)  /); split(a[2], g, /[x+ ]+/)
-      if (g[1] < 64 && g[2] < 64) { print g[5] + int(g[1] / 2), g[6] + int(g[2] / 2); exit } }')
+    at=$(docked_icon)
     [ -n "$at" ] && { echo "$at"; return 0; }
     sleep 0.1
   done
@@ -262,7 +273,7 @@ on_screen() {
 # minimised (where there is no tray to hide into).
 wait_unmapped() {
   for _ in $(seq 100); do
-    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable' || return 0
+    xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null || return 0
     sleep 0.1
   done
   fail "the window $1 stayed on screen"

@@ -37,6 +37,8 @@ lock_only_dialog() {
   # nothing cannot pass for an empty screen.
   ax center dialog "$lock_dialog" >/dev/null || fail "the bus does not show the password dialog"
   on_screen frame Kirimo && fail "the main window shows behind the password dialog"
+  # Nor the icon, whose menu would show the titles.
+  [ -z "$(docked_icon)" ] || fail "the icon docked before the password"
   [ -n "${1:-}" ] && on_screen "push button" "$1" && fail "the title '$1' shows before the password"
   return 0
 }
@@ -58,6 +60,7 @@ key_of() { ini | tr -d '\r' | sed -n "s/^$1=//p"; }
 # start; then the wrong passwords and the right one at the start after.
 lock_first_password_then_login() {
   start_desktop lock-first
+  start_tray
   start_kirimo
   wait_main >/dev/null
   type_new_memo "メモ１" "home" "Tokyo-1-2-3"
@@ -93,6 +96,7 @@ RULES
   wait_no_window "$lock_dialog"
   wait_main >/dev/null
   ax center "push button" home Kirimo >/dev/null || fail "no title after the first password"
+  tray_icon >/dev/null
   no_message
   lock_close_main
   local first second
@@ -226,8 +230,10 @@ lock_close_box_writes_nothing() {
 # and the user's own switching off, are no intrusion.
 lock_tampering_wipes_memos() {
   start_desktop lock-wipe
+  start_tray
   start_kirimo
   wait_main >/dev/null
+  tray_icon >/dev/null
   type_new_memo "メモ１" "home" "Tokyo-1-2-3"
   type_new_memo "メモ２" "bank" "1234-5678"
   # The wipe is no option without the lock.
@@ -262,7 +268,7 @@ lock_tampering_wipes_memos() {
   stamp=$(key_of HIDUKE)
   cp "$work/app/Kirim.ini" "$work/sealed.ini"
 
-  local edit memoKeys key
+  local edit memoKeys key bytes
   memoKeys=(MEMO MEMO2 MEMO3 MEMO4 MEMO5 MEMO6 MEMO7 MEMO8 MEMO9 MEMO10
     DAIMEI1 DAIMEI2 DAIMEI3 DAIMEI4 DAIMEI5 DAIMEI6 DAIMEI7 DAIMEI8 DAIMEI9 DAIMEI10)
   for edit in 's/^PASSCHK=1/PASSCHK=0/' $'s/^DAIMEI0=[^\r]*/DAIMEI0=/;s/^SETTEI=[^\r]*/SETTEI=/'; do
@@ -273,11 +279,13 @@ lock_tampering_wipes_memos() {
     expect_message "データをすべて消去しました"
     [ "$(kirimo_windows | cut -d' ' -f2-)" = Kirimo ] || fail "besides the message: $(kirimo_windows)"
     on_screen frame Kirimo && fail "the main window shows with the message"
+    [ -z "$(docked_icon)" ] || fail "the icon docked with the message"
     shot wiped
     answer OK
     wait_exit || fail "exit status $?"
+    bytes=$(ini | tr -d '\r')
     for key in "${memoKeys[@]}"; do
-      ini | tr -d '\r' | grep -qx "$key=" || fail "after '$edit': $key is not empty: $(ini | tr -d '\r')"
+      grep -qx "$key=" <<<"$bytes" || fail "after '$edit': $key is not empty: $bytes"
     done
     [ "$(key_of HIDUKE)" = "$stamp" ] || fail "after '$edit': the stamp changed"
     [ "$(key_of PASSCHK)$(key_of FSI)" = 11 ] || fail "after '$edit': the lock was not put back"

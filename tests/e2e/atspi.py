@@ -18,11 +18,18 @@ controls that share a name (the ten reset buttons). Commands:
   text     the text it holds (a text box's or a label's)
   names    the names of every control of that role, one a line (NAME: "")
   dump     the whole tree, for a failing journey's report
+  alert    the message box on screen: its text, then its buttons, one a
+           line (ROLE and NAME not used)
+  popup    runs the command after "--" (the click that opens a popup menu)
+           and lists the menu that shows: "X Y STATES NAME" an item, X Y its
+           centre on the screen, STATES "enabled", "checked" joined by ","
+           or "-"
 
 Exits 1, saying what it looked for, when nothing matches within --wait.
 """
 
 import argparse
+import os
 import sys
 import time
 
@@ -105,16 +112,105 @@ def dump(args):
             print("  " * depth + f"{node.getRoleName()} {node.name!r} {where} {' '.join(keep)}")
 
 
+def alert(args):
+    deadline = time.monotonic() + args.wait
+    while True:
+        try:
+            for w in windows(args.pid, None):
+                if w.getRoleName() == "alert" and showing(w):
+                    texts = [n.name for n in walk(w) if n.getRoleName() == "label"]
+                    buttons = [n.name for n in walk(w) if n.getRoleName() == "push button"]
+                    print("\n".join(texts + buttons))
+                    return 0
+        except Exception:
+            pass
+        if time.monotonic() >= deadline:
+            print("no message box on screen", file=sys.stderr)
+            return 1
+        time.sleep(0.1)
+
+
+def popup_items(menu):
+    """The items of a popup menu on screen, top to bottom, by asking what
+    lies under each point of it: items whose action also sits in another
+    menu report that menu's places, never this one's."""
+    x, y, width, height = extents(menu)
+    component = menu.queryComponent()
+    items = []  # [name, states, first y, last y]
+    for py in range(y + 1, y + height - 1, 2):
+        node = component.getAccessibleAtPoint(x + width // 2, py, pyatspi.DESKTOP_COORDS)
+        if node is None or node.getRoleName() != "menu item":
+            continue
+        if items and items[-1][0] == node.name and items[-1][3] >= py - 2:
+            items[-1][3] = py
+            continue
+        states = node.getState()
+        marks = [name for state, name in ((pyatspi.STATE_ENABLED, "enabled"),
+                                          (pyatspi.STATE_CHECKED, "checked"))
+                 if states.contains(state)]
+        items.append([node.name, ",".join(marks) or "-", py, py])
+    return [(x + width // 2, (first + last) // 2, states, name)
+            for name, states, first, last in items]
+
+
+def popup(args, command):
+    import subprocess
+    from gi.repository import GLib
+
+    shown = []
+
+    def on_event(event):
+        try:
+            if (event.detail1 == 1 and event.source.getRoleName() == "popup menu"
+                    and (not args.pid or event.source.getApplication().get_process_id() == args.pid)):
+                shown.append(event.source)
+                pyatspi.Registry.stop()
+        except Exception:
+            pass
+
+    def run():
+        subprocess.run(command, check=False)
+        return False
+
+    def give_up():
+        pyatspi.Registry.stop()
+        return False
+
+    pyatspi.Registry.registerEventListener(on_event, "object:state-changed:showing")
+    GLib.timeout_add(50, run)
+    GLib.timeout_add(int(args.wait * 1000), give_up)
+    pyatspi.Registry.start()
+    if not shown:
+        print("no popup menu showed", file=sys.stderr)
+        return 1
+    # The menu is laid out once it shows; read it when it has settled.
+    time.sleep(0.2)
+    for item in popup_items(shown[-1]):
+        print(*item)
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--pid", type=int, default=0)
     parser.add_argument("--in", dest="window")
     parser.add_argument("--wait", type=float, default=10.0)
     parser.add_argument("--nth", type=int, default=1)
-    parser.add_argument("command", choices=["center", "extents", "states", "text", "names", "dump"])
+    parser.add_argument("command", choices=["center", "extents", "states", "text", "names", "dump",
+                                            "alert", "popup"])
     parser.add_argument("role", nargs="?")
     parser.add_argument("name", nargs="?")
-    args = parser.parse_args()
+    argv = sys.argv[1:]
+    command = []
+    if "--" in argv:
+        command = argv[argv.index("--") + 1:]
+        argv = argv[:argv.index("--")]
+    args = parser.parse_args(argv)
+
+    if args.command == "alert":
+        return alert(args)
+    if args.command == "popup":
+        return popup(args, command)
 
     if args.command == "dump":
         dump(args)
@@ -155,4 +251,12 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    try:
+        status = main()
+        sys.stdout.flush()
+    except BrokenPipeError:
+        # The reader had what it wanted and left (grep -q): under pipefail
+        # a failure here would fail the check that just passed.
+        os.dup2(os.open(os.devnull, os.O_WRONLY), sys.stdout.fileno())
+        status = 0
+    sys.exit(status)

@@ -39,8 +39,11 @@ start_desktop() {
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY
   export LANG=C.UTF-8
 
-  # Xvfb picks a free display itself and says which.
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  # Xvfb picks a free display itself and says which. Without -noreset it
+  # starts over whenever its last client leaves (the probes below, and
+  # dbus-launch, are such clients), and a client connecting meanwhile is
+  # refused: "openbox did not start".
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   desktop_pids+=($!)
   for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || fail "Xvfb did not start"
@@ -204,15 +207,6 @@ enter_memo() {
   ax center "push button" "$title" Kirimo >/dev/null || fail "no button shows the title '$title'"
 }
 
-# answer TEXT BUTTON: the message box showing TEXT is answered with BUTTON.
-answer() {
-  ax center label "$1" Kirimo >/dev/null || fail "no message box says '$1'"
-  shot "box-$2"
-  click "push button" "$2" Kirimo
-  for _ in $(seq 50); do ax --wait 0 center label "$1" Kirimo >/dev/null 2>&1 || return 0; sleep 0.1; done
-  fail "the message box '$1' stayed open"
-}
-
 # The value a key holds in Kirim.ini, as stored.
 ini_value() { ini | tr -d '\r' | awk -F= -v key="$1" '$1 == key { sub(/^[^=]*=/, ""); print; exit }'; }
 
@@ -258,4 +252,121 @@ wait_label() {
     sleep 0.1
   done
   fail "the floating window shows '$text', not /$1/"
+}
+
+# wait_no_window NAME: until the copy has no mapped window of this name.
+wait_no_window() {
+  for _ in $(seq 100); do
+    kirimo_windows | awk -v name="$1" '{ $1 = ""; sub(/^ /, ""); if ($0 == name) f = 1 } END { exit !f }' ||
+      return 0
+    sleep 0.1
+  done
+  fail "the window '$1' stayed"
+}
+
+# The main window on screen, as the accessibility bus has it (message boxes
+# bear its name too); prints its X window.
+wait_main() {
+  ax center frame Kirimo >/dev/null || fail "no main window on screen"
+  wait_window Kirimo
+}
+
+# expect_message TEXT [BUTTON...]: the program's message box on screen says
+# TEXT and offers these buttons, in order (OK alone when none are given).
+expect_message() {
+  local text=$1 got want
+  shift
+  [ $# -gt 0 ] || set -- OK
+  got=$(/usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" --pid "$kirimo_pid" alert) ||
+    fail "no message box; expected '$text' [$*]"
+  want=$(printf '%s\n' "$text" "$@")
+  [ "$got" = "$want" ] || fail "expected the box '$text' [$*], saw: $(tr '\n' '|' <<<"$got")"
+}
+
+# no_message: no message box of the copy is on screen.
+no_message() {
+  local got
+  if got=$(/usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" --pid "$kirimo_pid" --wait 0 alert 2>/dev/null); then
+    fail "an unexpected message box: $(tr '\n' '|' <<<"$got")"
+  fi
+}
+
+# answer BUTTON: clicks BUTTON in the message box and waits until the box
+# has gone.
+answer() {
+  click "push button" "$1" Kirimo
+  for _ in $(seq 50); do
+    /usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" --pid "$kirimo_pid" --wait 0 alert >/dev/null 2>&1 ||
+      return 0
+    sleep 0.1
+  done
+  fail "the message box stayed after '$1'"
+}
+
+# open_popup COMMAND...: runs COMMAND, the click that opens a popup menu, and
+# lists the menu as it shows, "X Y STATES NAME" an item (see atspi.py).
+open_popup() {
+  /usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" --pid "$kirimo_pid" popup -- "$@" ||
+    fail "no menu opened by: $*"
+}
+
+# popup_click LISTING NAME: a click on the item NAME of an open popup menu
+# that open_popup listed.
+popup_click() {
+  local at
+  at=$(awk -v name="$2" '{ x = $1; y = $2; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == name) { print x, y; exit } }' <<<"$1")
+  [ -n "$at" ] || fail "no item '$2' in the menu: $(tr '\n' '|' <<<"$1")"
+  xdotool mousemove $at click 1
+}
+
+# start_tray: a notification area (the trayer panel, top right), for a
+# program started after it.
+start_tray() {
+  trayer --edge top --align right --widthtype request --height 32 --SetDockType true \
+    --transparent false --tint 0xc0c0c0 >"$work/trayer.log" 2>&1 &
+  desktop_pids+=($!)
+  for _ in $(seq 100); do
+    xwininfo -root -tree | grep '("trayer" "Trayer")' >/dev/null && { sleep 0.3; return 0; }
+    sleep 0.1
+  done
+  fail "trayer did not start: $(cat "$work/trayer.log")"
+}
+
+# docked_icon: "X Y", the centre of the program's icon docked in the panel
+# (a small window of the program's inside it), or nothing when none is.
+# (Here and below every reader takes all its input: one that leaves early
+# fails the writer, and with it the pipeline.)
+docked_icon() {
+  xwininfo -root -tree | awk '/\("kirimo" "Kirimo"\)/ && !at {
+    split($0, a, /\)  /); split(a[2], g, /[x+ ]+/)
+    if (g[1] < 64 && g[2] < 64) at = g[5] + int(g[1] / 2) " " g[6] + int(g[2] / 2) }
+    END { if (at) print at }'
+}
+
+# tray_icon: the same, once the icon has docked.
+tray_icon() {
+  local at
+  for _ in $(seq 100); do
+    at=$(docked_icon)
+    [ -n "$at" ] && { echo "$at"; return 0; }
+    sleep 0.1
+  done
+  fail "the icon did not dock"
+}
+
+# on_screen ROLE NAME [WINDOW]: whether the control shows now (no waiting).
+on_screen() {
+  local args=(--pid "$kirimo_pid" --wait 0)
+  [ -n "${3:-}" ] && args+=(--in "$3")
+  /usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" "${args[@]}" center "$1" "$2" >/dev/null 2>&1
+}
+
+# wait_unmapped ID: until the X window is off the screen, hidden or
+# minimised (where there is no tray to hide into).
+wait_unmapped() {
+  for _ in $(seq 100); do
+    xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null || return 0
+    sleep 0.1
+  done
+  fail "the window $1 stayed on screen"
 }

@@ -18,7 +18,8 @@ refused_memo_is_told_and_kept() {
   focus text "メモする内容" "メモ３入力"
   type_text "12 34"
   click "push button" OK "メモ３入力"
-  answer "メモ内容にスペースは含めません" OK
+  expect_message "メモ内容にスペースは含めません"
+  answer OK
   [ "$(ax text text "メモする内容" "メモ３入力")" = "12 34" ] || fail "the content was not kept"
   [ "$(ax text text "メモの題名" "メモ３入力")" = "bank" ] || fail "the title was not kept"
   click "push button" "キャンセル" "メモ３入力"
@@ -78,12 +79,14 @@ all_reset_and_clipboard_clear() {
   stored=$(ini | md5sum)
 
   click "push button" "オールリセット" Kirimo
-  answer "メモしたすべてをリセットしますか？" "いいえ(N)"
+  expect_message "メモしたすべてをリセットしますか？" "はい(Y)" "いいえ(N)" "キャンセル"
+  answer "いいえ(N)"
   [ "$(ini | md5sum)" = "$stored" ] || fail "No changed Kirim.ini"
   ax center "push button" "mail" Kirimo >/dev/null || fail "No reset a caption"
 
   click "push button" "オールリセット" Kirimo
-  answer "メモしたすべてをリセットしますか？" "はい(Y)"
+  expect_message "メモしたすべてをリセットしますか？" "はい(Y)" "いいえ(N)" "キャンセル"
+  answer "はい(Y)"
   ax center "push button" "メモ１" Kirimo >/dev/null || fail "slot 1 kept its title"
   ax center "push button" "メモ１０" Kirimo >/dev/null || fail "slot 10 kept its title"
   local key
@@ -94,10 +97,12 @@ all_reset_and_clipboard_clear() {
 
   printf 'keep me' | xclip -selection clipboard
   click "push button" "クリップボードクリアー" Kirimo
-  answer "クリップボードをクリアーしますか？" "キャンセル"
+  expect_message "クリップボードをクリアーしますか？" "はい(Y)" "いいえ(N)" "キャンセル"
+  answer "キャンセル"
   wait_clipboard "keep me"
   click "push button" "クリップボードクリアー" Kirimo
-  answer "クリップボードをクリアーしますか？" "はい(Y)"
+  expect_message "クリップボードをクリアーしますか？" "はい(Y)" "いいえ(N)" "キャンセル"
+  answer "はい(Y)"
   wait_clipboard ""
   shot cleared
   local main

@@ -211,7 +211,8 @@ size_font_and_always_on_top() {
   box=$(kirimo_windows | awk '{ print $1 }' | while read -r id; do [ "$id" != "$main" ] && [ "$id" != "$floating" ] && echo "$id"; done | head -n1)
   [ -n "$box" ] && stacked_above "$box" "$floating" && stacked_above "$box" "$main" || fail "the message box is not on top"
   shot box-over-windows
-  answer "クリップボードをクリアーしますか？" "いいえ(N)"
+  expect_message "クリップボードをクリアーしますか？" "はい(Y)" "いいえ(N)" "キャンセル"
+  answer "いいえ(N)"
   sleep 0.3
   on_top "$floating" && on_top "$main" || fail "always on top was not restored"
   stacked_above "$main" "$floating" || fail "the main window is not above the floating window"

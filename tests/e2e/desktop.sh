@@ -124,7 +124,7 @@ wait_clipboard() {
 ax() {
   local args=(--pid "$kirimo_pid")
   while [[ "${1:-}" == --* ]]; do args+=("$1" "$2"); shift 2; done
-  local command=$1 role=$2 name=${3:-} window=${4:-}
+  local command=$1 role=${2:-} name=${3:-} window=${4:-}
   [ -n "$window" ] && args+=(--in "$window")
   /usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" "${args[@]}" "$command" "$role" ${name:+"$name"}
 }
@@ -277,7 +277,7 @@ expect_message() {
   local text=$1 got want
   shift
   [ $# -gt 0 ] || set -- OK
-  got=$(/usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" --pid "$kirimo_pid" alert) ||
+  got=$(ax alert) ||
     fail "no message box; expected '$text' [$*]"
   want=$(printf '%s\n' "$text" "$@")
   [ "$got" = "$want" ] || fail "expected the box '$text' [$*], saw: $(tr '\n' '|' <<<"$got")"
@@ -286,7 +286,7 @@ expect_message() {
 # no_message: no message box of the copy is on screen.
 no_message() {
   local got
-  if got=$(/usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" --pid "$kirimo_pid" --wait 0 alert 2>/dev/null); then
+  if got=$(ax --wait 0 alert 2>/dev/null); then
     fail "an unexpected message box: $(tr '\n' '|' <<<"$got")"
   fi
 }
@@ -296,7 +296,7 @@ no_message() {
 answer() {
   click "push button" "$1" Kirimo
   for _ in $(seq 50); do
-    /usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" --pid "$kirimo_pid" --wait 0 alert >/dev/null 2>&1 ||
+    ax --wait 0 alert >/dev/null 2>&1 ||
       return 0
     sleep 0.1
   done
@@ -355,11 +355,7 @@ tray_icon() {
 }
 
 # on_screen ROLE NAME [WINDOW]: whether the control shows now (no waiting).
-on_screen() {
-  local args=(--pid "$kirimo_pid" --wait 0)
-  [ -n "${3:-}" ] && args+=(--in "$3")
-  /usr/bin/python3 "$E2E_ROOT/tests/e2e/atspi.py" "${args[@]}" center "$1" "$2" >/dev/null 2>&1
-}
+on_screen() { ax --wait 0 center "$1" "$2" "${3:-}" >/dev/null 2>&1; }
 
 # wait_unmapped ID: until the X window is off the screen, hidden or
 # minimised (where there is no tray to hide into).

@@ -19,6 +19,9 @@ import time
 
 import pyatspi
 
+# The X journeys' reader, beside this script.
+from atspi import applications, walk
+
 TIMEOUT = 15.0
 ROLE_NAMES = {pyatspi.ROLE_PUSH_BUTTON: "button", pyatspi.ROLE_TEXT: "text box"}
 
@@ -28,15 +31,7 @@ class Failure(Exception):
 
 
 def program(pid):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        try:
-            if app is not None and app.get_process_id() == pid:
-                return app
-        except Exception:  # an application that left the bus meanwhile
-            continue
-    return None
+    return next(applications(pid), None)
 
 
 def frames(pid):
@@ -77,12 +72,9 @@ def wait(what, probe, found):
 
 
 def descendants(acc):
-    for i in range(acc.childCount):
-        child = acc.getChildAtIndex(i)
-        if child is None:
-            continue
-        yield child
-        yield from descendants(child)
+    nodes = walk(acc)
+    next(nodes)  # the node itself
+    yield from nodes
 
 
 def find(pid, title, role, name):
